@@ -1,0 +1,2 @@
+// Umbrella header of the modelling modes; each mode adds its own module here.
+#pragma once
