@@ -1,0 +1,145 @@
+// The main window: owns the model, the grid geometry and the settings for the whole run.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include <QMainWindow>
+#include <QString>
+
+#include "app/edit_modes.h"
+#include "model/grid_geometry.h"
+#include "model/sculpt_data.h"
+#include "model/settings.h"
+
+class QAction;
+class QActionGroup;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenuBar;
+class QScrollArea;
+class QSpinBox;
+class QSplitter;
+class QTabBar;
+class QTimer;
+class QToolButton;
+
+namespace orvane {
+
+class TEditImage;
+class TPreviewView;
+class TSetupDlg;
+
+struct TMainFrmOptions {
+  QString SettingsPath;  // the settings store's file
+};
+
+// Drag state of the 2D view.
+enum TDragState : std::uint8_t { dsNone = 0 };
+
+// Pen widths offered for the texture pens, in pixels.
+inline constexpr int PenWidths[] = {1, 3, 5, 10, 20, 25, 30};
+
+class TMainFrm : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit TMainFrm(const TMainFrmOptions& options, QWidget* parent = nullptr);
+  ~TMainFrm() override;
+
+  // Shared tails of commands and input handlers.
+  void ApplyEdit();
+  void RefreshView();
+  void NewModel(int type, int aspect);
+  void FinishNew();
+  void InitTexture();
+  void RebuildTabs();
+  void TabControlChange();
+
+  // Read access for the commands, the modes' hosts and the tests.
+  const TSculptData& Model() const { return FModel; }
+  const TGridGeometry& Grid() const { return FGrid; }
+  const TAppSettings& Settings() const { return FSettings; }
+  TEditMode Mode() const { return FMode; }
+  bool Starting() const { return FStarting; }
+  bool MeshDirty() const { return FMeshDirty; }
+  bool TextureDirty() const { return FTextureDirty; }
+  const std::vector<TEditMode>& TabModes() const { return FTabModes; }
+  // How often the idle handler has rebuilt the mesh and uploaded the texture.
+  int MeshBuilds() const { return FMeshBuilds; }
+  int TextureUploads() const { return FTextureUploads; }
+  // Emitted after each idle turn that found nothing left to do.
+  Q_SIGNAL void Idle();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void BuildLayout();
+  void BuildBottomControls(QWidget* page);
+  void BuildMenus();
+  void FormCreate();
+  void FormShow();
+  void FormDestroy();
+  void ShowModeControls(TEditMode mode);
+  void DrawPenGlyphs();
+  void SetStatus(int panel, const QString& text);
+  void SetMeshDirty();
+  void SetTextureDirty();
+  void ArmIdle();
+  void IdleHandler();
+  void FileSetupExecute();
+  void ViewLevelExecute(int level);
+
+  TMainFrmOptions FOptions;
+  TAppSettings FSettings;
+  TGridGeometry FGrid;
+  TSculptData FModel;
+
+  std::vector<TEditMode> FTabModes;
+  int FViewerX = 0, FViewerY = 0;
+  int FPressX = 0, FPressY = 0;
+  int FCurX = 0, FCurY = 0;
+  bool FStarting = true;
+  TDragState FDragState = dsNone;
+  int FHandleCode = -1;
+  TEditMode FMode = emNone;
+  bool FTextureDirty = false;
+  bool FMeshDirty = false;
+  double FZoom = 2.0;
+  double FZoomBitmap = 2.0;
+  bool FClipboardFull = false;
+  int FSaveKind = -1;
+  int FMeshBuilds = 0;
+  int FTextureUploads = 0;
+
+  // Components, named as the rest of the program refers to them.
+  QSplitter* Splitter1 = nullptr;
+  QWidget* Panel1 = nullptr;
+  QWidget* Panel2 = nullptr;
+  QMenuBar* ActionMainMenuBar1 = nullptr;
+  QMenuBar* ActionMainMenuBar2 = nullptr;
+  TPreviewView* GLSceneViewer1 = nullptr;
+  QTabBar* TabControl = nullptr;
+  QScrollArea* ScrollBox1 = nullptr;
+  TEditImage* Image = nullptr;
+  std::vector<QLabel*> StatusPanels;
+  QToolButton *SBXZ = nullptr, *SBYZ = nullptr, *SBXY = nullptr;
+  QToolButton *spBtnGLk = nullptr, *spBtnGDn = nullptr, *spBtnGUp = nullptr;
+  QToolButton *SpBtnPen[4] = {}, *SpBtnErase = nullptr;
+  QComboBox* CBPenWidth = nullptr;
+  QLabel *LBX = nullptr, *LBY = nullptr, *LBZ = nullptr, *LBS = nullptr;
+  QSpinBox* SE1 = nullptr;
+  QLineEdit *NEX = nullptr, *NEY = nullptr, *NEZ = nullptr;
+  QToolButton* spBtnXYZUpdate = nullptr;
+  QToolButton *spBtnXUp = nullptr, *spBtnXDn = nullptr, *spBtnYUp = nullptr, *spBtnYDn = nullptr,
+              *spBtnZUp = nullptr, *spBtnZDn = nullptr;
+  QAction* ViewLevel01 = nullptr;
+  QAction* ViewLevel02 = nullptr;
+  QAction* ViewLevel04 = nullptr;
+  QTimer* FIdleTimer = nullptr;
+  std::unique_ptr<TSetupDlg> SetupDlg;
+};
+
+}  // namespace orvane

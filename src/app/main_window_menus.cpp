@@ -1,0 +1,99 @@
+// The main window's menus available so far: File (New, Setup, Exit) and View (level of detail).
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "app/main_window.h"
+#include "model/grid_geometry.h"
+
+namespace orvane {
+
+namespace {
+
+struct TNewTypeMenu {
+  const char* Caption;
+  const char* Name;  // action name prefix
+  int Type;
+};
+constexpr TNewTypeMenu kNewTypes[] = {
+    {"&Sphere", "ResetSphere", stSphere},
+    {"&Torus", "ResetTorus", stTorus},
+    {"&Plane", "ResetPlane", stPlane},
+    {"&Cylinder", "ResetCylinder", stCylinder},
+};
+// Menu captions of the aspects with their access keys, and the action name suffixes.
+constexpr const char* kAspectCaptions[] = {"&32x32", "&64x16", "&128x8", "&256x4", "16&x64", "&8x128", "&4x256"};
+constexpr const char* kAspectSuffixes[] = {"32", "64", "128", "256", "16", "8", "4"};
+
+}  // namespace
+
+void TMainFrm::BuildMenus() {
+  ActionMainMenuBar1->addMenu("&Texture");
+
+  QMenu* file = ActionMainMenuBar2->addMenu("&File");
+  QMenu* fileNew = file->addMenu("&New");
+  for (const auto& t : kNewTypes) {
+    QMenu* typeMenu = fileNew->addMenu(t.Caption);
+    QAction* typeAction = typeMenu->menuAction();
+    typeAction->setObjectName(t.Name);
+    typeAction->setCheckable(true);
+    for (int aspect = 0; aspect < kAspectCount; ++aspect) {
+      QAction* a = typeMenu->addAction(kAspectCaptions[aspect]);
+      a->setObjectName(QString(t.Name) + kAspectSuffixes[aspect]);
+      a->setCheckable(true);
+      connect(a, &QAction::triggered, this, [this, type = t.Type, aspect] {
+        if (FStarting) return;
+        NewModel(type, aspect);
+        FinishNew();
+      });
+    }
+    // Checked marks follow the model whenever the menu opens.
+    connect(typeMenu, &QMenu::aboutToShow, this, [this, typeMenu, type = t.Type] {
+      const auto actions = typeMenu->actions();
+      for (int aspect = 0; aspect < actions.size(); ++aspect)
+        actions[aspect]->setChecked(FModel.SculptType == type && FModel.Aspect == aspect);
+    });
+  }
+  connect(fileNew, &QMenu::aboutToShow, this, [this, fileNew] {
+    const auto menus = fileNew->actions();
+    for (int k = 0; k < menus.size(); ++k) menus[k]->setChecked(FModel.SculptType == kNewTypes[k].Type);
+  });
+  file->addSeparator();
+  QAction* setup = file->addAction("S&etup...");
+  setup->setObjectName("FileSetup");
+  connect(setup, &QAction::triggered, this, &TMainFrm::FileSetupExecute);
+  file->addSeparator();
+  QAction* exitAction = file->addAction("E&xit");
+  exitAction->setObjectName("FileExit");
+  connect(exitAction, &QAction::triggered, this, &QWidget::close);
+
+  QMenu* view = ActionMainMenuBar2->addMenu("&View");
+  QMenu* detail = view->addMenu("Level of &Detail");
+  auto* levels = new QActionGroup(this);
+  auto addLevel = [&](const char* caption, const char* name, int level) {
+    QAction* a = detail->addAction(caption);
+    a->setObjectName(name);
+    a->setCheckable(true);
+    levels->addAction(a);
+    connect(a, &QAction::triggered, this, [this, level] { ViewLevelExecute(level); });
+    return a;
+  };
+  ViewLevel01 = addLevel("&Near", "ViewLevel01", 1);
+  ViewLevel02 = addLevel("&Middle", "ViewLevel02", 2);
+  ViewLevel04 = addLevel("&Far", "ViewLevel04", 4);
+  connect(detail, &QMenu::aboutToShow, this, [this] {
+    ViewLevel01->setChecked(FSettings.ViewLevel == 1);
+    ViewLevel02->setChecked(FSettings.ViewLevel == 2);
+    ViewLevel04->setChecked(FSettings.ViewLevel == 4);
+  });
+}
+
+void TMainFrm::ViewLevelExecute(int level) {
+  if (FStarting) return;
+  FSettings.ViewLevel = level;
+  SetMeshDirty();
+  RefreshView();
+}
+
+}  // namespace orvane
