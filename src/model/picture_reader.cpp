@@ -2,6 +2,8 @@
 #include "model/picture_reader.h"
 
 #include <climits>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 #include <QBuffer>
@@ -58,6 +60,139 @@ QImage::Format NativeFormat(const QImage& image) {
   return image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32;
 }
 
+std::uint32_t Le32(const QByteArray& b, qsizetype at) {
+  std::uint32_t v = 0;
+  for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<std::uint8_t>(b[at + i]);
+  return v;
+}
+std::uint32_t Be32(const QByteArray& b, qsizetype at) {
+  std::uint32_t v = 0;
+  for (int i = 0; i < 4; ++i) v = (v << 8) | static_cast<std::uint8_t>(b[at + i]);
+  return v;
+}
+int Be16(const QByteArray& b, qsizetype at) {
+  return (static_cast<std::uint8_t>(b[at]) << 8) | static_cast<std::uint8_t>(b[at + 1]);
+}
+int Le16(const QByteArray& b, qsizetype at) {
+  return static_cast<std::uint8_t>(b[at]) | (static_cast<std::uint8_t>(b[at + 1]) << 8);
+}
+
+// Qt's and stb's decoders fill a truncated file's missing pixels silently; these checks
+// find the end of the pixel data from the file's structure so that truncation is an error.
+
+// Uncompressed BMP: the rows must all be present. RLE-coded BMPs are left to Qt.
+bool BmpComplete(const QByteArray& b) {
+  if (b.size() < 26) return false;
+  const std::uint32_t offset = Le32(b, 10);
+  const std::uint32_t dib = Le32(b, 14);
+  qint64 w = 0, h = 0, bits = 0, compression = 0;
+  if (dib == 12) {
+    w = Le16(b, 18);
+    h = Le16(b, 20);
+    bits = Le16(b, 24);
+  } else {
+    if (b.size() < 34) return false;
+    w = static_cast<std::int32_t>(Le32(b, 18));
+    h = static_cast<std::int32_t>(Le32(b, 22));
+    bits = Le16(b, 28);
+    compression = Le32(b, 30);
+  }
+  if (compression != 0 && compression != 3 && compression != 6) return true;
+  const qint64 stride = (std::abs(w) * bits + 31) / 32 * 4;
+  return qint64(offset) + stride * std::abs(h) <= b.size();
+}
+
+// JPEG: walk the marker segments to the first scan; its data must end with EOI
+// (FF D9 cannot occur inside entropy-coded data).
+bool JpegComplete(const QByteArray& b) {
+  qsizetype pos = 2;
+  while (pos + 4 <= b.size()) {
+    if (static_cast<std::uint8_t>(b[pos]) != 0xFF) return false;
+    const int marker = static_cast<std::uint8_t>(b[pos + 1]);
+    if (marker == 0xFF) {
+      ++pos;  // fill byte
+      continue;
+    }
+    if (marker == 0xDA) return b.indexOf(QByteArrayView("\xFF\xD9", 2), pos) >= 0;
+    if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
+      pos += 2;
+      continue;
+    }
+    pos += 2 + Be16(b, pos + 2);
+  }
+  return false;
+}
+
+// GIF: the first image's data sub-blocks must all be present.
+bool GifComplete(const QByteArray& b) {
+  if (b.size() < 13) return false;
+  qsizetype pos = 13;
+  const int flags = static_cast<std::uint8_t>(b[10]);
+  if (flags & 0x80) pos += 3 * (qsizetype(1) << ((flags & 7) + 1));
+  auto skipSubBlocks = [&b](qsizetype& at) {
+    while (at < b.size()) {
+      const int n = static_cast<std::uint8_t>(b[at]);
+      at += 1 + n;
+      if (n == 0) return at <= b.size();
+    }
+    return false;
+  };
+  while (pos < b.size()) {
+    const int block = static_cast<std::uint8_t>(b[pos]);
+    if (block == 0x21) {
+      pos += 2;
+      if (!skipSubBlocks(pos)) return false;
+    } else if (block == 0x2C) {
+      if (pos + 10 > b.size()) return false;
+      const int local = static_cast<std::uint8_t>(b[pos + 9]);
+      pos += 10;
+      if (local & 0x80) pos += 3 * (qsizetype(1) << ((local & 7) + 1));
+      pos += 1;  // LZW minimum code size
+      return pos <= b.size() && skipSubBlocks(pos);
+    } else {
+      return false;  // trailer or garbage before any image
+    }
+  }
+  return false;
+}
+
+// PSD: the sections and the merged image data must fit in the file.
+bool PsdComplete(const QByteArray& b, QString* reason) {
+  if (b.size() < 26) return Fail(reason, QStringLiteral("PSD header truncated"));
+  const qint64 channels = Be16(b, 12);
+  const qint64 h = Be32(b, 14), w = Be32(b, 18);
+  const int depth = Be16(b, 22);
+  if (depth != 8 && depth != 16) return Fail(reason, QStringLiteral("PSD of %1 bits per channel is not supported").arg(depth));
+  qint64 pos = 26;
+  for (int section = 0; section < 3; ++section) {
+    if (pos + 4 > b.size()) return Fail(reason, QStringLiteral("PSD sections truncated"));
+    pos += 4 + qint64(Be32(b, pos));
+  }
+  if (pos + 2 > b.size()) return Fail(reason, QStringLiteral("PSD image data missing"));
+  const int compression = Be16(b, pos);
+  pos += 2;
+  const qint64 rows = channels * h;
+  qint64 needed = 0;
+  if (compression == 0) {
+    needed = rows * w * (depth / 8);
+  } else if (compression == 1) {
+    if (pos + rows * 2 > b.size()) return Fail(reason, QStringLiteral("PSD row table truncated"));
+    for (qint64 r = 0; r < rows; ++r) needed += Be16(b, pos + 2 * r);
+    needed += rows * 2;
+  } else {
+    return Fail(reason, QStringLiteral("PSD compression %1 is not supported").arg(compression));
+  }
+  if (pos + needed > b.size()) return Fail(reason, QStringLiteral("PSD image data truncated"));
+  return true;
+}
+
+bool QtFormatComplete(const QByteArray& bytes, const QByteArray& format) {
+  if (format == "bmp") return BmpComplete(bytes);
+  if (format == "jpeg") return JpegComplete(bytes);
+  if (format == "gif") return GifComplete(bytes);
+  return true;  // libpng reports truncation itself
+}
+
 bool DecodeWithQt(const QByteArray& bytes, const QByteArray& format, const TImageLimits& limits, TPicture& out,
                   QString* reason) {
   QBuffer buffer;
@@ -73,6 +208,8 @@ bool DecodeWithQt(const QByteArray& bytes, const QByteArray& format, const TImag
   const qint64 neededMiB = (qint64(size.width()) * size.height() * 4 >> 20) + 1;
   if (QImageReader::allocationLimit() != 0 && QImageReader::allocationLimit() < neededMiB)
     QImageReader::setAllocationLimit(static_cast<int>(neededMiB));
+  if (!QtFormatComplete(bytes, format))
+    return Fail(reason, QStringLiteral("the %1 picture is truncated").arg(QString::fromLatin1(format)));
   QImage image;
   if (!reader.read(&image))
     return Fail(reason, QStringLiteral("cannot decode the %1 picture: %2").arg(QString::fromLatin1(format), reader.errorString()));
@@ -91,6 +228,7 @@ bool DecodePsd(const QByteArray& bytes, const TImageLimits& limits, TPicture& ou
   if (!stbi_info_from_memory(data, length, &w, &h, &channels))
     return Fail(reason, QStringLiteral("cannot read the PSD header: %1").arg(QString::fromLatin1(stbi_failure_reason())));
   if (!WithinLimits(w, h, limits, reason)) return false;
+  if (!PsdComplete(bytes, reason)) return false;
   int rw = 0, rh = 0;
   stbi_uc* rgba = stbi_load_from_memory(data, length, &rw, &rh, &channels, 4);
   if (rgba == nullptr)
@@ -99,7 +237,9 @@ bool DecodePsd(const QByteArray& bytes, const TImageLimits& limits, TPicture& ou
     stbi_image_free(rgba);
     return Fail(reason, QStringLiteral("PSD picture changed size while decoding"));
   }
-  const bool alpha = channels == 2 || channels == 4;
+  // stb reports every PSD as four channels; the header's own count says whether alpha is stored.
+  const int stored = bytes.size() >= 14 ? (static_cast<std::uint8_t>(bytes[12]) << 8) | static_cast<std::uint8_t>(bytes[13]) : 3;
+  const bool alpha = stored >= 4;
   QImage image(w, h, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
   if (image.isNull()) {
     stbi_image_free(rgba);
