@@ -60,6 +60,8 @@ void TMainFrm::FormCreate() {
   NewModel(stSphere, ar32x32);
   InitTexture();
   FillFlags(FModel.Selected, 0, FGrid);
+  StartHistory(FUndo, FModel);
+  UpdateActions();
   TabControlChange();  // returns at once: the edit view stays disabled until the first show
   if (FSettings.MaximizedWindow) setWindowState(windowState() | Qt::WindowMaximized);
 }
@@ -100,6 +102,8 @@ void TMainFrm::NewModel(int type, int aspect) {
 void TMainFrm::FinishNew() {
   TabControlChange();
   InitTexture();
+  PushSnapshot(FUndo, FModel);
+  UpdateActions();
 }
 
 void TMainFrm::InitTexture() {
@@ -203,7 +207,9 @@ void TMainFrm::ApplyEdit() {
   Image->setEnabled(false);
   CommitBase(FModel, FGrid);
   SetMeshDirty();
+  PushSnapshot(FUndo, FModel);
   Image->setEnabled(true);
+  UpdateActions();
 }
 
 void TMainFrm::RefreshView() { TabControlChange(); }
@@ -234,6 +240,7 @@ void TMainFrm::IdleHandler() {
     ++FTextureUploads;
     GLSceneViewer1->update();
   }
+  UpdateActions();
   if (FMeshDirty || FTextureDirty) ArmIdle();
   else emit Idle();
 }

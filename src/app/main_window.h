@@ -1,6 +1,7 @@
 // The main window: owns the model, the grid geometry and the settings for the whole run.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -8,9 +9,12 @@
 #include <QString>
 
 #include "app/edit_modes.h"
+#include "app/offset_dialog.h"
 #include "model/grid_geometry.h"
+#include "model/grid_ops.h"
 #include "model/sculpt_data.h"
 #include "model/settings.h"
+#include "model/undo_history.h"
 
 class QAction;
 class QActionGroup;
@@ -68,6 +72,14 @@ class TMainFrm : public QMainWindow {
   // How often the idle handler has rebuilt the mesh and uploaded the texture.
   int MeshBuilds() const { return FMeshBuilds; }
   int TextureUploads() const { return FTextureUploads; }
+  const TUndoHistory& History() const { return FUndo; }
+
+  // The dialogs that the edit commands ask; tests answer them without a person.
+  using TOffsetChooser = std::function<TOffsetChoice(int sculptType, bool squareGrid)>;
+  void SetPlaneChooser(TPlaneChooser chooser) { FPlaneChooser = std::move(chooser); }
+  void SetOffsetChooser(TOffsetChooser chooser) { FOffsetChooser = std::move(chooser); }
+  // Refreshes the enabled and visible states of the commands.
+  void UpdateActions();
   // Emitted after each idle turn that found nothing left to do.
   Q_SIGNAL void Idle();
 
@@ -79,6 +91,10 @@ class TMainFrm : public QMainWindow {
   void BuildLayout();
   void BuildBottomControls(QWidget* page);
   void BuildMenus();
+  void BuildEditMenu(QMenuBar* bar);
+  void EditUndoExecute(bool redo);
+  void GridCommand(const std::function<void()>& op);
+  void FlagCommand(const std::function<void()>& op);
   void FormCreate();
   void FormShow();
   void FormDestroy();
@@ -138,6 +154,12 @@ class TMainFrm : public QMainWindow {
   QAction* ViewLevel01 = nullptr;
   QAction* ViewLevel02 = nullptr;
   QAction* ViewLevel04 = nullptr;
+  QAction* EditUndo = nullptr;
+  QAction* EditRedo = nullptr;
+  std::vector<QAction*> FGridActions;  // hidden in the Texture tab
+  TUndoHistory FUndo;
+  TPlaneChooser FPlaneChooser;
+  TOffsetChooser FOffsetChooser;
   QTimer* FIdleTimer = nullptr;
   std::unique_ptr<TSetupDlg> SetupDlg;
 };

@@ -68,6 +68,8 @@ void TMainFrm::BuildMenus() {
   exitAction->setObjectName("FileExit");
   connect(exitAction, &QAction::triggered, this, &QWidget::close);
 
+  BuildEditMenu(ActionMainMenuBar2);
+
   QMenu* view = ActionMainMenuBar2->addMenu("&View");
   QMenu* detail = view->addMenu("Level of &Detail");
   auto* levels = new QActionGroup(this);
