@@ -13,6 +13,7 @@
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTimer>
+#include <QWindow>
 #include <QToolButton>
 
 #include "app/edit_image.h"
@@ -22,7 +23,10 @@
 
 namespace orvane {
 
-TMainFrm::TMainFrm(const TMainFrmOptions& options, QWidget* parent) : QMainWindow(parent), FOptions(options) {
+TMainFrm::TMainFrm(const TMainFrmOptions& options, QWidget* parent)
+    : QMainWindow(parent), FOptions(options), FCursors(TCursorSet::Create()) {
+  for (auto& mode : FModes) mode = std::make_unique<TBlankMode>(TModeContext{FGrid, FSettings});
+  FHandlers = FModes[emLathe].get();
   BuildLayout();
   BuildMenus();
   FIdleTimer = new QTimer(this);
@@ -30,6 +34,17 @@ TMainFrm::TMainFrm(const TMainFrmOptions& options, QWidget* parent) : QMainWindo
   FIdleTimer->setInterval(0);
   connect(FIdleTimer, &QTimer::timeout, this, &TMainFrm::IdleHandler);
   connect(TabControl, &QTabBar::currentChanged, this, [this] { TabControlChange(); });
+  connect(Image, &TEditImage::MousePressed, this, &TMainFrm::ImageMouseDown);
+  connect(Image, &TEditImage::MouseMoved, this, &TMainFrm::ImageMouseMove);
+  connect(Image, &TEditImage::MouseReleased, this, &TMainFrm::ImageMouseUp);
+  connect(SBXZ, &QToolButton::clicked, this, [this] { SBXYZClick(0); });
+  connect(SBYZ, &QToolButton::clicked, this, [this] { SBXYZClick(1); });
+  connect(SBXY, &QToolButton::clicked, this, [this] { SBXYZClick(2); });
+  connect(spBtnGLk, &QToolButton::clicked, this, &TMainFrm::spBtnGLkClick);
+  connect(spBtnGDn, &QToolButton::clicked, this, [this] { StepSection(false); });
+  connect(spBtnGUp, &QToolButton::clicked, this, [this] { StepSection(true); });
+  ScrollBox1->installEventFilter(this);
+  ScrollBox1->viewport()->installEventFilter(this);
   SetupDlg = std::make_unique<TSetupDlg>(this);
   FormCreate();
 }
@@ -71,7 +86,15 @@ void TMainFrm::showEvent(QShowEvent* event) {
   FormShow();
 }
 
+void TMainFrm::SetMode(TEditMode mode, std::unique_ptr<TMode> handlers) {
+  const bool active = FHandlers == FModes[mode].get();
+  FModes[mode] = std::move(handlers);
+  if (active) FHandlers = FModes[mode].get();
+}
+
 void TMainFrm::FormShow() {
+  // Keys and the wheel are seen once, on the window, before any widget.
+  if (windowHandle()) windowHandle()->installEventFilter(this);
   if (!FStarting) return;
   FStarting = false;
   TabControlChange();
@@ -111,84 +134,6 @@ void TMainFrm::InitTexture() {
   SetTextureDirty();
 }
 
-void TMainFrm::RebuildTabs() {
-  // Rebuilding the strip fires change signals; the caller runs the tab change once.
-  const QSignalBlocker block(TabControl);
-  while (TabControl->count() > 0) TabControl->removeTab(0);
-  FTabModes.clear();
-  for (TEditMode mode : TabsForSculptType(FModel.SculptType)) {
-    FTabModes.push_back(mode);
-    const auto caption = TabCaptions[mode];
-    TabControl->addTab(QString::fromLatin1(caption.data(), qsizetype(caption.size())));
-  }
-  TabControl->setCurrentIndex(FTabModes.empty() ? -1 : 0);
-  TabControl->updateGeometry();
-  const auto type = SculptTypeName(FModel.SculptType);
-  if (!type.empty()) SetStatus(0, "SculptType:" + QString::fromLatin1(type.data(), qsizetype(type.size())));
-  const auto aspect = AspectName(FModel.Aspect);
-  if (!aspect.empty()) SetStatus(1, "Aspect Ratio:" + QString::fromLatin1(aspect.data(), qsizetype(aspect.size())));
-}
-
-void TMainFrm::TabControlChange() {
-  Image->setEnabled(false);
-  if (FStarting) return;
-  const int index = TabControl->currentIndex();
-  if (index >= 0 && index < int(FTabModes.size())) {
-    ScrollBox1->horizontalScrollBar()->setValue(0);
-    ScrollBox1->verticalScrollBar()->setValue(0);
-    FMode = FTabModes[index];
-    ShowModeControls(FMode);
-    if (FMode == emTexture) Image->SetPictureSize(FGrid.TextureWidth, FGrid.TextureHeight);
-  }
-  Image->move(0, 0);
-  if (isVisible()) ScrollBox1->setFocus();
-  SetTextureDirty();
-  Image->setEnabled(true);
-}
-
-void TMainFrm::ShowModeControls(TEditMode mode) {
-  const bool bitmap = mode == emBitmap;
-  for (QWidget* w : std::initializer_list<QWidget*>{spBtnXUp, spBtnXDn, spBtnYUp, spBtnYDn, spBtnZUp, spBtnZDn, SE1,
-                                                    LBX, LBS, spBtnXYZUpdate, NEX, NEY, NEZ})
-    w->setVisible(bitmap);
-  LBY->setVisible(mode != emTexture);
-  LBZ->setVisible(mode != emTexture);
-  const bool sections = mode == emLathe || mode == emExtrude || mode == emHoop;
-  for (QWidget* w : std::initializer_list<QWidget*>{spBtnGUp, spBtnGDn, spBtnGLk}) w->setVisible(sections);
-  for (QWidget* w : std::initializer_list<QWidget*>{SBXZ, SBYZ, SBXY}) w->setVisible(mode == emClay);
-  const bool texture = mode == emTexture;
-  for (QWidget* w : std::initializer_list<QWidget*>{SpBtnPen[0], SpBtnPen[1], SpBtnPen[2], SpBtnPen[3], SpBtnErase,
-                                                    CBPenWidth})
-    w->setVisible(texture);
-
-  // The read-out colours name the model axes the view shows: X red, Y green, Z blue.
-  const QColor red(255, 0, 0), lime(0, 255, 0), blue(0, 0, 255);
-  auto colour = [](QLabel* label, const QColor& c) {
-    QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, c);
-    label->setPalette(p);
-  };
-  switch (mode) {
-    case emLathe:
-    case emBend:
-      colour(LBY, red);
-      colour(LBZ, blue);
-      break;
-    case emExtrude:
-    case emHoop:
-    case emBendTorus:
-      colour(LBY, red);
-      colour(LBZ, lime);
-      break;
-    case emBitmap:
-      colour(LBX, red);
-      colour(LBY, lime);
-      colour(LBZ, blue);
-      break;
-    default: break;  // CLAY takes the colours of its view plane's axes
-  }
-}
-
 void TMainFrm::DrawPenGlyphs() {
   for (int k = 0; k < 4; ++k) {
     QPixmap glyph(16, 16);
@@ -205,6 +150,10 @@ void TMainFrm::DrawPenGlyphs() {
 void TMainFrm::ApplyEdit() {
   if (FMode == emTexture) return;
   Image->setEnabled(false);
+  if (FHandlers && FMode != emNone) {
+    FHandlers->UpdateFrame(FModel, false);
+    DrawView();
+  }
   CommitBase(FModel, FGrid);
   SetMeshDirty();
   PushSnapshot(FUndo, FModel);
@@ -246,7 +195,7 @@ void TMainFrm::IdleHandler() {
 }
 
 void TMainFrm::FileSetupExecute() {
-  if (FStarting) return;
+  if (FStarting || FDragState != dsNone) return;
   if (!SetupDlg->Execute(FSettings)) return;
   DrawPenGlyphs();
   RefreshView();

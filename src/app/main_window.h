@@ -1,6 +1,7 @@
 // The main window: owns the model, the grid geometry and the settings for the whole run.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -8,6 +9,7 @@
 #include <QMainWindow>
 #include <QString>
 
+#include "app/cursors.h"
 #include "app/edit_modes.h"
 #include "app/offset_dialog.h"
 #include "model/grid_geometry.h"
@@ -15,12 +17,14 @@
 #include "model/sculpt_data.h"
 #include "model/settings.h"
 #include "model/undo_history.h"
+#include "modes/mode_handlers.h"
 
 class QAction;
 class QActionGroup;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QMenuBar;
 class QScrollArea;
 class QSpinBox;
@@ -40,7 +44,18 @@ struct TMainFrmOptions {
 };
 
 // Drag state of the 2D view.
-enum TDragState : std::uint8_t { dsNone = 0 };
+enum TDragState : std::uint8_t {
+  dsNone = 0,
+  dsMove = 1,
+  dsRubberBand = 2,
+  dsBitmapRubberBand = 3,
+  dsPaint = 4,
+  dsHandle = 5,
+  dsPivot = 6,
+};
+
+// A read-out value as three digits, clamped to 0 .. 255.
+QString FormatCoord(int v);
 
 // Pen widths offered for the texture pens, in pixels.
 inline constexpr int PenWidths[] = {1, 3, 5, 10, 20, 25, 30};
@@ -80,11 +95,27 @@ class TMainFrm : public QMainWindow {
   void SetOffsetChooser(TOffsetChooser chooser) { FOffsetChooser = std::move(chooser); }
   // Refreshes the enabled and visible states of the commands.
   void UpdateActions();
+  TDragState DragState() const { return FDragState; }
+  int HandleCode() const { return FHandleCode; }
+  double ZoomFactor() const { return FZoom; }
+  // Replaces a mode's handlers (the modes register here; tests install probes).
+  void SetMode(TEditMode mode, std::unique_ptr<TMode> handlers);
+
+  // Input routing of the 2D view, public so that tests can drive it like the events do.
+  void ImageMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mods, int x, int y);
+  void ImageMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods, int x, int y);
+  void ImageMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers mods, int x, int y);
+  void FormMouseWheel(const QPoint& globalPos, int delta);
+  void FormKeyUp(int key, Qt::KeyboardModifiers mods);
+  void ZoomBy(double d);
+  void ZoomOutBy(double d);
   // Emitted after each idle turn that found nothing left to do.
   Q_SIGNAL void Idle();
 
  protected:
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
@@ -99,6 +130,17 @@ class TMainFrm : public QMainWindow {
   void FormShow();
   void FormDestroy();
   void ShowModeControls(TEditMode mode);
+  void ActivateMode();
+  void DrawView();
+  void UpdatePenButtons();
+  void UpdateLineButton();
+  void ShowReadout(int x, int y);
+  void DrawRubberBand();
+  int DrawZoom() const;
+  int* SectionCursor();
+  void SBXYZClick(int plane);
+  void spBtnGLkClick();
+  void StepSection(bool up);
   void DrawPenGlyphs();
   void SetStatus(int panel, const QString& text);
   void SetMeshDirty();
@@ -162,6 +204,13 @@ class TMainFrm : public QMainWindow {
   TOffsetChooser FOffsetChooser;
   QTimer* FIdleTimer = nullptr;
   std::unique_ptr<TSetupDlg> SetupDlg;
+  QMenu* PopupMenu1 = nullptr;
+  QMenu* MenuSides = nullptr;
+
+  std::array<std::unique_ptr<TMode>, 8> FModes;
+  TMode* FHandlers = nullptr;
+  std::array<std::pair<double, double>, 8> FScrollMemory{};
+  TCursorSet FCursors;
 };
 
 }  // namespace orvane

@@ -83,10 +83,16 @@ void TMainFrm::BuildEditMenu(QMenuBar* bar) {
     InvertFlags(FModel.Selected, FGrid);
     UpdateSelection(FModel, FGrid);
   });
+
+  // The edit view's context menu shares the same commands.
+  PopupMenu1 = new QMenu(this);
+  PopupMenu1->setObjectName("PopupMenu1");
+  PopupMenu1->addMenu(lock);
+  PopupMenu1->addMenu(select);
 }
 
 void TMainFrm::EditUndoExecute(bool redo) {
-  if (FStarting) return;
+  if (FStarting || FDragState != dsNone) return;
   if (redo ? !CanRedo(FUndo) : !CanUndo(FUndo)) return;
   const int type = FModel.SculptType;
   const int aspect = FModel.Aspect;
@@ -108,14 +114,14 @@ void TMainFrm::EditUndoExecute(bool redo) {
 
 // A whole-grid command: the operation, then the common edit tail.
 void TMainFrm::GridCommand(const std::function<void()>& op) {
-  if (FStarting || FMode == emTexture) return;
+  if (FStarting || FDragState != dsNone || FMode == emTexture) return;
   op();
   ApplyEdit();
 }
 
 // A lock or select command: also refreshes the texture overlay.
 void TMainFrm::FlagCommand(const std::function<void()>& op) {
-  if (FStarting) return;
+  if (FStarting || FDragState != dsNone) return;
   op();
   ApplyEdit();
   SetTextureDirty();

@@ -43,7 +43,7 @@ void TMainFrm::BuildMenus() {
       a->setObjectName(QString(t.Name) + kAspectSuffixes[aspect]);
       a->setCheckable(true);
       connect(a, &QAction::triggered, this, [this, type = t.Type, aspect] {
-        if (FStarting) return;
+        if (FStarting || FDragState != dsNone) return;
         NewModel(type, aspect);
         FinishNew();
       });
@@ -92,7 +92,7 @@ void TMainFrm::BuildMenus() {
 }
 
 void TMainFrm::ViewLevelExecute(int level) {
-  if (FStarting) return;
+  if (FStarting || FDragState != dsNone) return;
   FSettings.ViewLevel = level;
   SetMeshDirty();
   RefreshView();

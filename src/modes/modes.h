@@ -1,2 +1,4 @@
 // Umbrella header of the modelling modes; each mode adds its own module here.
 #pragma once
+
+#include "modes/mode_handlers.h"

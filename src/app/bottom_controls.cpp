@@ -1,0 +1,70 @@
+// The mode controls along the bottom: CLAY view planes and the section cursor buttons.
+#include <QToolButton>
+
+#include "app/main_window.h"
+
+namespace orvane {
+
+void TMainFrm::SBXYZClick(int plane) {
+  if (FStarting || FDragState != dsNone) return;
+  FSettings.ClayMode = plane;
+  RefreshView();
+}
+
+// The section cursor of the active mode, or null when the mode has none.
+int* TMainFrm::SectionCursor() {
+  switch (FMode) {
+    case emLathe: return &FGrid.LatheColumn;
+    case emExtrude: return &FGrid.ExtrudeRow;
+    case emHoop: return &FGrid.HoopRow;
+    default: return nullptr;
+  }
+}
+
+void TMainFrm::UpdateLineButton() {
+  int* cursor = SectionCursor();
+  TMarkArray* marks = FHandlers ? FHandlers->SectionMarks() : nullptr;
+  spBtnGLk->setChecked(cursor && marks && (*marks)[*cursor] == 1);
+}
+
+void TMainFrm::spBtnGLkClick() {
+  if (FStarting || FDragState != dsNone) return;
+  int* cursor = SectionCursor();
+  TMarkArray* marks = FHandlers ? FHandlers->SectionMarks() : nullptr;
+  if (cursor && marks) (*marks)[*cursor] = (*marks)[*cursor] == 1 ? 0 : 1;
+  UpdateLineButton();
+}
+
+// "<" and ">": step the section cursor with wrap-around, by the rule of each mode.
+void TMainFrm::StepSection(bool up) {
+  if (FStarting || FDragState != dsNone) return;
+  const int C = FGrid.ColumnCount;
+  const int R = FGrid.RowCount;
+  int& c = FGrid.LatheColumn;
+  int& e = FGrid.ExtrudeRow;
+  int& h = FGrid.HoopRow;
+  // Range tests rather than equality: a cursor is never left outside its range.
+  switch (FMode) {
+    case emLathe:
+      if (up) c = (c - 1 < 0 || c - 1 > C - 2) ? C - 2 : c - 1;
+      else c = (c + 1 >= C - 1 || c + 1 < 0) ? 0 : c + 1;
+      break;
+    case emExtrude:
+      if (FModel.SculptType == stTorus) {
+        if (up) e = (e + 1 >= R || e + 1 < 1) ? 1 : e + 1;
+        else e = (e - 1 <= 0 || e - 1 > R - 1) ? R - 1 : e - 1;
+      } else {
+        if (up) e = (e + 1 >= R || e + 1 < 0) ? 0 : e + 1;
+        else e = (e - 1 < 0 || e - 1 > R - 1) ? R - 1 : e - 1;
+      }
+      break;
+    case emHoop:
+      if (up) h = (h + 1 >= R || h + 1 < 0) ? 0 : h + 1;
+      else h = (h - 1 < 0 || h - 1 > R - 1) ? R - 1 : h - 1;
+      break;
+    default: return;
+  }
+  RefreshView();
+}
+
+}  // namespace orvane
