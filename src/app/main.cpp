@@ -7,11 +7,16 @@
 #include <QTimer>
 
 #include "app/app_options.h"
+#include "app/cli.h"
 #include "app/main_window.h"
 #include "app/settings_store.h"
 
 int main(int argc, char** argv) {
   using namespace orvane;
+  bool handled = false;
+  const int jobStatus = RunCommandLine(argc, argv, handled);
+  if (handled) return jobStatus;
+
   const TAppOptions options = ParseAppOptions(std::vector<std::string>(argv + 1, argv + argc));
   if (!options.Error.empty()) {
     std::fprintf(stderr, "orvane: %s\n%s", options.Error.c_str(), kAppUsage);
@@ -19,6 +24,8 @@ int main(int argc, char** argv) {
   }
   if (options.Help) {
     std::fputs(kAppUsage, stdout);
+    std::fputs("\nJobs (no window is opened):\n", stdout);
+    std::fputs(kCommandLineUsage, stdout);
     return 0;
   }
   if (options.Version) {
