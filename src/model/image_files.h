@@ -27,7 +27,8 @@ QString UniqueFileName(const QString& base, const QString& ext, const TAppSettin
                        const TWarnFunction& warn);
 
 // Writes PNG when name ends in ".png" (any case), else TGA; the write is atomic.
-// name comes back as written. Returns 0, or -1 with the reason in *reason.
+// name comes back as written. Returns 0, or -1 with the reason in *reason; on failure
+// name and any existing file are left as they were.
 int SaveImage(QString& name, const QImage& colour, const QImage& alpha, const TAppSettings& settings,
               const TWarnFunction& warn, QString* reason = nullptr);
 
