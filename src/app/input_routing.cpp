@@ -9,6 +9,7 @@
 #include <QWindow>
 
 #include "app/edit_image.h"
+#include "app/preview_view.h"
 #include "app/main_window.h"
 #include "model/rounding.h"
 
@@ -199,7 +200,10 @@ void TMainFrm::FormMouseWheel(const QPoint& globalPos, int delta) {
     if (delta > 0) ZoomBy(0.25);
     else ZoomOutBy(0.25);
   }
-  // The left half zooms the 3D camera (the preview owns that).
+  else {
+    ZoomCamera(GLSceneViewer1->Camera(), FSettings.PreViewZoom, delta);
+    GLSceneViewer1->update();
+  }
 }
 
 void TMainFrm::FormKeyUp(int key, Qt::KeyboardModifiers mods) {

@@ -97,11 +97,13 @@ void TMainFrm::FormShow() {
   if (windowHandle()) windowHandle()->installEventFilter(this);
   if (!FStarting) return;
   FStarting = false;
+  GLSceneViewer1->SetInputEnabled(true);
   TabControlChange();
   ArmIdle();
 }
 
 void TMainFrm::FormDestroy() {
+  GLSceneViewer1->ReleaseContext();
   QString reason;
   if (!SaveSettings(FSettings, isMaximized(), FOptions.SettingsPath, &reason))
     std::fprintf(stderr, "orvane: settings not saved: %s\n", qPrintable(reason));
@@ -183,11 +185,12 @@ void TMainFrm::IdleHandler() {
   if (FMeshDirty) {
     FMeshDirty = false;
     ++FMeshBuilds;
-    GLSceneViewer1->update();
+    BuildPreviewMesh(FModel, FGrid, FSettings.ViewLevel, FPreviewMesh);
+    GLSceneViewer1->SetMesh(FPreviewMesh);
   } else if (FTextureDirty) {
     FTextureDirty = false;
     ++FTextureUploads;
-    GLSceneViewer1->update();
+    UploadTexture();
   }
   UpdateActions();
   if (FMeshDirty || FTextureDirty) ArmIdle();
@@ -199,6 +202,19 @@ void TMainFrm::FileSetupExecute() {
   if (!SetupDlg->Execute(FSettings)) return;
   DrawPenGlyphs();
   RefreshView();
+}
+
+}  // namespace orvane
+
+namespace orvane {
+
+// Until the texture pictures exist the preview shows the mesh in plain white.
+void TMainFrm::UploadTexture() {
+  QImage colour(FGrid.TextureWidth, FGrid.TextureHeight, QImage::Format_RGB32);
+  colour.fill(Qt::white);
+  QImage alpha(FGrid.TextureWidth, FGrid.TextureHeight, QImage::Format_Grayscale8);
+  alpha.fill(255);
+  GLSceneViewer1->SetTexture(BuildUploadImage(colour, alpha, FGrid.TextureWidth, FGrid.TextureHeight));
 }
 
 }  // namespace orvane

@@ -14,6 +14,7 @@
 #include "app/offset_dialog.h"
 #include "model/grid_geometry.h"
 #include "model/grid_ops.h"
+#include "model/preview_mesh.h"
 #include "model/sculpt_data.h"
 #include "model/settings.h"
 #include "model/undo_history.h"
@@ -88,6 +89,7 @@ class TMainFrm : public QMainWindow {
   int MeshBuilds() const { return FMeshBuilds; }
   int TextureUploads() const { return FTextureUploads; }
   const TUndoHistory& History() const { return FUndo; }
+  TPreviewView* Preview() const { return GLSceneViewer1; }
 
   // The dialogs that the edit commands ask; tests answer them without a person.
   using TOffsetChooser = std::function<TOffsetChoice(int sculptType, bool squareGrid)>;
@@ -147,6 +149,7 @@ class TMainFrm : public QMainWindow {
   void SetTextureDirty();
   void ArmIdle();
   void IdleHandler();
+  void UploadTexture();
   void FileSetupExecute();
   void ViewLevelExecute(int level);
 
@@ -211,6 +214,7 @@ class TMainFrm : public QMainWindow {
   TMode* FHandlers = nullptr;
   std::array<std::pair<double, double>, 8> FScrollMemory{};
   TCursorSet FCursors;
+  TPreviewMesh FPreviewMesh;
 };
 
 }  // namespace orvane

@@ -1,8 +1,14 @@
-// The 3D preview's drawing surface.
+// The 3D preview: the textured mesh seen through a camera that turns around it.
 #pragma once
 
+#include <QImage>
+#include <QOpenGLBuffer>
 #include <QOpenGLFunctions>
+#include <QOpenGLShaderProgram>
 #include <QOpenGLWidget>
+
+#include "model/camera.h"
+#include "model/preview_mesh.h"
 
 namespace orvane {
 
@@ -10,10 +16,44 @@ class TPreviewView : public QOpenGLWidget, protected QOpenGLFunctions {
   Q_OBJECT
  public:
   explicit TPreviewView(QWidget* parent = nullptr);
+  ~TPreviewView() override;
+
+  // Replace the mesh or the texture; both reach the GPU at the next paint.
+  void SetMesh(const TPreviewMesh& mesh);
+  void SetTexture(const QImage& rgbaRowsUpsideDown);
+
+  TCamera& Camera() { return camera_; }
+  const TPreviewMesh& Mesh() const { return mesh_; }
+  // Frees the GPU objects while the context still exists.
+  void ReleaseContext();
+
+  // Set by the main window: false until the window has been shown once.
+  void SetInputEnabled(bool enabled) { inputEnabled_ = enabled; }
 
  protected:
   void initializeGL() override;
   void paintGL() override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+
+ private:
+  void UploadPending();
+
+  TCamera camera_;
+  TPreviewMesh mesh_;
+  QImage texture_;
+  bool meshPending_ = false;
+  bool texturePending_ = false;
+  bool inputEnabled_ = false;
+  int lastX_ = 0, lastY_ = 0;  // last mouse position over the viewer
+
+  QOpenGLShaderProgram program_;
+  QOpenGLBuffer positions_{QOpenGLBuffer::VertexBuffer};
+  QOpenGLBuffer texCoords_{QOpenGLBuffer::VertexBuffer};
+  QOpenGLBuffer indices_{QOpenGLBuffer::IndexBuffer};
+  GLuint textureId_ = 0;
+  int indexCount_ = 0;
+  bool ready_ = false;
 };
 
 }  // namespace orvane
