@@ -20,6 +20,7 @@
 #include "app/preview_view.h"
 #include "app/settings_store.h"
 #include "app/setup_dialog.h"
+#include "app/space_mouse_device.h"
 
 namespace orvane {
 
@@ -79,6 +80,9 @@ void TMainFrm::FormCreate() {
   UpdateActions();
   TabControlChange();  // returns at once: the edit view stays disabled until the first show
   if (FSettings.MaximizedWindow) setWindowState(windowState() | Qt::WindowMaximized);
+  FSpaceMouse = new TSpaceMouseDevice(this);
+  connect(FSpaceMouse, &TSpaceMouseDevice::Input, this, &TMainFrm::ArmIdle);
+  FSpaceMouse->Start();
 }
 
 void TMainFrm::showEvent(QShowEvent* event) {
@@ -107,6 +111,7 @@ void TMainFrm::FormDestroy() {
   QString reason;
   if (!SaveSettings(FSettings, isMaximized(), FOptions.SettingsPath, &reason))
     std::fprintf(stderr, "orvane: settings not saved: %s\n", qPrintable(reason));
+  FSpaceMouse->Shutdown();
 }
 
 void TMainFrm::resizeEvent(QResizeEvent* event) {
@@ -191,6 +196,13 @@ void TMainFrm::IdleHandler() {
     FTextureDirty = false;
     ++FTextureUploads;
     UploadTexture();
+  } else if (FSpaceMouse->Present()) {
+    const TSpaceMouseReading reading = FSpaceMouse->Read();
+    PollSpaceMouse(GLSceneViewer1->Camera(), reading, FSettings);
+    GLSceneViewer1->update();
+    // A held cap keeps the camera moving, one small step per idle turn.
+    for (int level : reading.Levels)
+      if (level != 0) FIdleTimer->start();
   }
   UpdateActions();
   if (FMeshDirty || FTextureDirty) ArmIdle();

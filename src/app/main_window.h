@@ -39,6 +39,7 @@ namespace orvane {
 class TEditImage;
 class TPreviewView;
 class TSetupDlg;
+class TSpaceMouseDevice;
 
 struct TMainFrmOptions {
   QString SettingsPath;  // the settings store's file
@@ -215,6 +216,7 @@ class TMainFrm : public QMainWindow {
   std::array<std::pair<double, double>, 8> FScrollMemory{};
   TCursorSet FCursors;
   TPreviewMesh FPreviewMesh;
+  TSpaceMouseDevice* FSpaceMouse = nullptr;
 };
 
 }  // namespace orvane
