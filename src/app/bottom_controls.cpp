@@ -2,6 +2,7 @@
 #include <QToolButton>
 
 #include "app/main_window.h"
+#include "model/grid_labels.h"
 
 namespace orvane {
 
@@ -25,6 +26,12 @@ void TMainFrm::UpdateLineButton() {
   int* cursor = SectionCursor();
   TMarkArray* marks = FHandlers ? FHandlers->SectionMarks() : nullptr;
   spBtnGLk->setChecked(cursor && marks && (*marks)[*cursor] == 1);
+  if (!cursor) return;
+  // Columns are shown mirrored: the label names the picture position of the column.
+  const bool columns = FMode == emLathe;
+  const int n = columns ? FGrid.ColumnCount - 1 - *cursor : *cursor;
+  spBtnGLk->setText(QString::fromStdString(columns ? ColumnLabel(FGrid, n) : RowLabel(FGrid, n)) +
+                    QString::number(n % 2));
 }
 
 void TMainFrm::spBtnGLkClick() {

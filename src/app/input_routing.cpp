@@ -11,6 +11,7 @@
 #include "app/edit_image.h"
 #include "app/preview_view.h"
 #include "app/main_window.h"
+#include "model/draw_helpers.h"
 #include "model/rounding.h"
 
 namespace orvane {
@@ -168,11 +169,7 @@ void TMainFrm::ImageMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers mods, 
 // The band is drawn with XOR, so a second drawing erases it.
 void TMainFrm::DrawRubberBand() {
   QPainter p(&Image->Picture());
-  p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-  p.setPen(QPen(Qt::white, 1, Qt::DotLine));
-  p.setBrush(Qt::NoBrush);
-  const QRect band = QRect(QPoint(FPressX, FPressY), QPoint(FCurX, FCurY)).normalized();
-  p.drawRect(band.adjusted(0, 0, -1, -1));
+  DrawXorRect(p, FPressX, FPressY, FCurX, FCurY);
   p.end();
   Image->PictureChanged();
 }
