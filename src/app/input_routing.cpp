@@ -162,7 +162,7 @@ void TMainFrm::ImageMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers mods, 
   if (record) PushSnapshot(FUndo, FModel);
   FDragState = dsNone;
   FHandleCode = -1;
-  SetTextureDirty();
+  RefreshTextureOverlay();
   UpdateActions();
 }
 

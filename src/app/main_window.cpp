@@ -137,8 +137,18 @@ void TMainFrm::FinishNew() {
 }
 
 void TMainFrm::InitTexture() {
+  ResetTexture(FTextures, FGrid);
+  RefreshOverlay(FTextures, FModel, FGrid);
   SetStatus(3, "Texture:Initial Data");
+  if (FMode == emTexture) ShowTexturePicture();
   SetTextureDirty();
+}
+
+// The Texture tab shows the painted texture itself, 1:1.
+void TMainFrm::ShowTexturePicture() {
+  Image->SetPictureSize(FGrid.TextureWidth, FGrid.TextureHeight);
+  Image->Picture() = FTextures.PaintedColour.copy();
+  Image->PictureChanged();
 }
 
 void TMainFrm::DrawPenGlyphs() {
@@ -220,13 +230,15 @@ void TMainFrm::FileSetupExecute() {
 
 namespace orvane {
 
-// Until the texture pictures exist the preview shows the mesh in plain white.
 void TMainFrm::UploadTexture() {
-  QImage colour(FGrid.TextureWidth, FGrid.TextureHeight, QImage::Format_RGB32);
-  colour.fill(Qt::white);
-  QImage alpha(FGrid.TextureWidth, FGrid.TextureHeight, QImage::Format_Grayscale8);
-  alpha.fill(255);
-  GLSceneViewer1->SetTexture(BuildUploadImage(colour, alpha, FGrid.TextureWidth, FGrid.TextureHeight));
+  GLSceneViewer1->SetTexture(
+      BuildUploadImage(FTextures.PreviewColour, FTextures.PreviewAlpha, FGrid.TextureWidth, FGrid.TextureHeight));
+}
+
+// The overlay follows the selection, locks and marks; the preview takes it at idle.
+void TMainFrm::RefreshTextureOverlay() {
+  RefreshOverlay(FTextures, FModel, FGrid);
+  SetTextureDirty();
 }
 
 }  // namespace orvane

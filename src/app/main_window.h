@@ -15,6 +15,7 @@
 #include "model/grid_geometry.h"
 #include "model/grid_ops.h"
 #include "model/preview_mesh.h"
+#include "model/preview_texture.h"
 #include "model/sculpt_data.h"
 #include "model/settings.h"
 #include "model/undo_history.h"
@@ -91,6 +92,7 @@ class TMainFrm : public QMainWindow {
   int TextureUploads() const { return FTextureUploads; }
   const TUndoHistory& History() const { return FUndo; }
   TPreviewView* Preview() const { return GLSceneViewer1; }
+  const TTextureSet& Textures() const { return FTextures; }
 
   // The dialogs that the edit commands ask; tests answer them without a person.
   using TOffsetChooser = std::function<TOffsetChoice(int sculptType, bool squareGrid)>;
@@ -151,6 +153,8 @@ class TMainFrm : public QMainWindow {
   void ArmIdle();
   void IdleHandler();
   void UploadTexture();
+  void RefreshTextureOverlay();
+  void ShowTexturePicture();
   void FileSetupExecute();
   void ViewLevelExecute(int level);
 
@@ -216,6 +220,7 @@ class TMainFrm : public QMainWindow {
   std::array<std::pair<double, double>, 8> FScrollMemory{};
   TCursorSet FCursors;
   TPreviewMesh FPreviewMesh;
+  TTextureSet FTextures;
   TSpaceMouseDevice* FSpaceMouse = nullptr;
 };
 

@@ -124,7 +124,7 @@ void TMainFrm::FlagCommand(const std::function<void()>& op) {
   if (FStarting || FDragState != dsNone) return;
   op();
   ApplyEdit();
-  SetTextureDirty();
+  RefreshTextureOverlay();
 }
 
 void TMainFrm::UpdateActions() {

@@ -71,6 +71,16 @@ void TMainFrm::BuildMenus() {
   BuildEditMenu(ActionMainMenuBar2);
 
   QMenu* view = ActionMainMenuBar2->addMenu("&View");
+  QAction* dispMesh = view->addAction("Dis&p Mesh");
+  dispMesh->setObjectName("ViewDispMesh");
+  dispMesh->setCheckable(true);
+  dispMesh->setChecked(FTextures.ShowOverlay);
+  connect(dispMesh, &QAction::triggered, this, [this, dispMesh] {
+    if (FStarting || FDragState != dsNone) return;
+    FTextures.ShowOverlay = !FTextures.ShowOverlay;
+    dispMesh->setChecked(FTextures.ShowOverlay);
+    RefreshTextureOverlay();
+  });
   QMenu* detail = view->addMenu("Level of &Detail");
   auto* levels = new QActionGroup(this);
   auto addLevel = [&](const char* caption, const char* name, int level) {

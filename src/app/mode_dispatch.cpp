@@ -77,7 +77,7 @@ void TMainFrm::TabControlChange() {
   }
   Image->move(0, 0);
   if (isVisible()) ScrollBox1->setFocus();
-  SetTextureDirty();
+  RefreshTextureOverlay();
   // Let the scroll area take the image's new size before the position is restored.
   ScrollBox1->widget()->adjustSize();
   ScrollBox1->updateGeometry();
@@ -94,8 +94,7 @@ void TMainFrm::TabControlChange() {
 void TMainFrm::ActivateMode() {
   FHandlers = FModes[FMode].get();
   if (FMode == emTexture) {
-    Image->SetPictureSize(FGrid.TextureWidth, FGrid.TextureHeight);
-    Image->update();
+    ShowTexturePicture();
     return;
   }
   FHandlers->Activate(FModel);

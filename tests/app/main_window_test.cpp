@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "app/edit_image.h"
 #include "app/main_window.h"
 
 namespace orvane {
@@ -152,6 +153,27 @@ TEST_F(MainWindow, SettingsAreSavedAtExitWithTheWindowState) {
   EXPECT_EQ(QSettings(settingsPath(), QSettings::IniFormat).value("Setup/Maximized Window").toString(), "1");
   auto next = Make();  // the next start asks for a maximised window
   EXPECT_TRUE(next->windowState() & Qt::WindowMaximized);
+}
+
+}  // namespace
+}  // namespace orvane
+
+namespace orvane {
+namespace {
+
+TEST_F(MainWindow, TextureTabShowsThePaintedTextureAndDispMeshTogglesTheOverlay) {
+  auto w = Make();
+  w->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+  EXPECT_NE(w->Textures().PreviewColour, w->Textures().PaintedColour);  // the overlay is on at start
+  w->findChild<QAction*>("ViewDispMesh")->trigger();
+  EXPECT_FALSE(w->Textures().ShowOverlay);
+  EXPECT_EQ(w->Textures().PreviewColour, w->Textures().PaintedColour);
+  auto* bar = w->findChild<QTabBar*>("TabControl");
+  bar->setCurrentIndex(bar->count() - 1);
+  auto* image = w->findChild<TEditImage*>("Image");
+  EXPECT_EQ(image->Picture(), w->Textures().PaintedColour);
+  EXPECT_EQ(image->size(), QSize(512, 512));
 }
 
 }  // namespace
