@@ -1,8 +1,13 @@
 // The mode controls along the bottom: CLAY view planes and the section cursor buttons.
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QSpinBox>
 #include <QToolButton>
 
 #include "app/main_window.h"
 #include "model/grid_labels.h"
+#include "model/view_transform.h"
+#include "modes/bitmap_points.h"
 
 namespace orvane {
 
@@ -72,6 +77,49 @@ void TMainFrm::StepSection(bool up) {
     default: return;
   }
   RefreshView();
+}
+
+}  // namespace orvane
+
+namespace orvane {
+
+// The three level fields show the one selected vertex; with any other count they are off.
+void TMainFrm::UpdatePointFields() {
+  for (QLineEdit* e : {NEX, NEY, NEZ}) e->setEnabled(false);
+  int i = 0, j = 0;
+  if (FModel.SelectedCount != 1 || !FirstSelectedVertex(FModel, FGrid, i, j)) return;
+  const auto levels = VertexLevels(FModel.Vertices, i, j);
+  QLineEdit* fields[] = {NEX, NEY, NEZ};
+  for (int k = 0; k < 3; ++k) {
+    fields[k]->setText(QString::number(levels[k]));
+    fields[k]->setEnabled(true);
+  }
+}
+
+// A numeric point edit is an edit like any other: committed and undoable.
+void TMainFrm::FinishPointEdit() {
+  ApplyEdit();
+  RefreshTextureOverlay();
+  UpdatePointFields();
+  if (isVisible()) ScrollBox1->setFocus();
+}
+
+void TMainFrm::NudgeClick(int axis, int sign) {
+  if (FStarting || FDragState != dsNone || FMode != emBitmap) return;
+  const int d = sign * SE1->value();
+  BitmapNudge(FModel, FGrid, axis == 0 ? d : 0, axis == 1 ? d : 0, axis == 2 ? d : 0);
+  FinishPointEdit();
+}
+
+void TMainFrm::BitBtnXYZUpdateClick() {
+  if (FStarting || FDragState != dsNone || FMode != emBitmap) return;
+  auto level = [](const QLineEdit* e) {
+    bool ok = false;
+    const int v = e->text().toInt(&ok);
+    return ok ? v : 127;
+  };
+  BitmapSetLevels(FModel, FGrid, level(NEX), level(NEY), level(NEZ));
+  FinishPointEdit();
 }
 
 }  // namespace orvane

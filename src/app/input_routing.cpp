@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QToolButton>
 #include <QPainter>
 #include <QScrollArea>
 #include <QWheelEvent>
@@ -162,6 +163,7 @@ void TMainFrm::ImageMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers mods, 
   if (record) PushSnapshot(FUndo, FModel);
   FDragState = dsNone;
   FHandleCode = -1;
+  if (FMode == emBitmap) UpdatePointFields();
   RefreshTextureOverlay();
   UpdateActions();
 }
@@ -208,7 +210,16 @@ void TMainFrm::FormKeyUp(int key, Qt::KeyboardModifiers mods) {
   const bool shift = mods & Qt::ShiftModifier;
   const int g = FSettings.Grid;
   const double step = g == 0 ? (shift ? 8 : 1) : (shift ? 2 * g : g);
-  if (FMode == emBitmap || FMode == emTexture || FMode == emNone) return;
+  if (FMode == emBitmap) {
+    // The arrow and page keys press the nudge buttons.
+    const std::pair<int, QToolButton*> keys[] = {{Qt::Key_Left, spBtnXUp},   {Qt::Key_Right, spBtnXDn},
+                                                 {Qt::Key_Up, spBtnYUp},     {Qt::Key_Down, spBtnYDn},
+                                                 {Qt::Key_PageUp, spBtnZUp}, {Qt::Key_PageDown, spBtnZDn}};
+    for (const auto& [k, button] : keys)
+      if (k == key) button->click();
+    return;
+  }
+  if (FMode == emTexture || FMode == emNone) return;
   if (mods & Qt::ControlModifier) {
     if (key == Qt::Key_Plus || key == Qt::Key_Equal) ZoomBy(1);
     else if (key == Qt::Key_Minus) ZoomOutBy(1);

@@ -44,6 +44,17 @@ TMainFrm::TMainFrm(const TMainFrmOptions& options, QWidget* parent)
   connect(spBtnGLk, &QToolButton::clicked, this, &TMainFrm::spBtnGLkClick);
   connect(spBtnGDn, &QToolButton::clicked, this, [this] { StepSection(false); });
   connect(spBtnGUp, &QToolButton::clicked, this, [this] { StepSection(true); });
+  // The Bitmap nudge buttons: X and Z run against their arrows, as the map's colours do.
+  connect(spBtnXUp, &QToolButton::clicked, this, [this] { NudgeClick(0, -1); });
+  connect(spBtnXDn, &QToolButton::clicked, this, [this] { NudgeClick(0, 1); });
+  connect(spBtnYUp, &QToolButton::clicked, this, [this] { NudgeClick(1, 1); });
+  connect(spBtnYDn, &QToolButton::clicked, this, [this] { NudgeClick(1, -1); });
+  connect(spBtnZUp, &QToolButton::clicked, this, [this] { NudgeClick(2, -1); });
+  connect(spBtnZDn, &QToolButton::clicked, this, [this] { NudgeClick(2, 1); });
+  connect(spBtnXYZUpdate, &QToolButton::clicked, this, &TMainFrm::BitBtnXYZUpdateClick);
+  connect(SE1, &QAbstractSpinBox::editingFinished, this, [this] {
+    if (isVisible() && !FStarting) ScrollBox1->setFocus();
+  });
   ScrollBox1->installEventFilter(this);
   ScrollBox1->viewport()->installEventFilter(this);
   SetupDlg = std::make_unique<TSetupDlg>(this);

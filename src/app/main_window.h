@@ -146,6 +146,10 @@ class TMainFrm : public QMainWindow {
   void SBXYZClick(int plane);
   void spBtnGLkClick();
   void StepSection(bool up);
+  void UpdatePointFields();
+  void FinishPointEdit();
+  void NudgeClick(int axis, int sign);
+  void BitBtnXYZUpdateClick();
   void DrawPenGlyphs();
   void SetStatus(int panel, const QString& text);
   void SetMeshDirty();

@@ -101,6 +101,7 @@ void TMainFrm::ActivateMode() {
   FHandlers->UpdateFrame(FModel, true);
   DrawView();
   if (FMode == emExtrude && FModel.SculptType == stTorus && FGrid.ExtrudeRow == 0) FGrid.ExtrudeRow = FGrid.RowCount - 1;
+  if (FMode == emBitmap) UpdatePointFields();
   if (FMode == emClay) CommitBase(FModel, FGrid);
 }
 

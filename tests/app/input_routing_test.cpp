@@ -3,6 +3,9 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <cmath>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabBar>
@@ -277,6 +280,65 @@ TEST_F(InputRouting, ScrollPositionIsRememberedPerModeAsAFraction) {
   EXPECT_EQ(box->verticalScrollBar()->value(), 0);
   bar->setCurrentIndex(1);
   EXPECT_NEAR(double(box->verticalScrollBar()->value()) / box->verticalScrollBar()->maximum(), fraction, 0.01);
+}
+
+}  // namespace
+}  // namespace orvane
+
+namespace orvane {
+namespace {
+
+TEST_F(InputRouting, RealMouseAndKeyEventsTakeTheSameRoutes) {
+  auto* image = w->findChild<TEditImage*>("Image");
+  probe->grab = true;
+  QTest::mousePress(image, Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+  EXPECT_EQ(w->DragState(), dsMove);
+  QTest::mouseMove(image, QPoint(120, 90));
+  EXPECT_DOUBLE_EQ(probe->lastDx, 10.0);
+  EXPECT_DOUBLE_EQ(probe->lastDy, 5.0);
+  QTest::mouseRelease(image, Qt::LeftButton, Qt::NoModifier, QPoint(120, 90));
+  EXPECT_EQ(w->DragState(), dsNone);
+
+  w->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+  probe->lastDx = 0;
+  QTest::keyClick(w->windowHandle(), Qt::Key_Right, Qt::ShiftModifier);
+  EXPECT_EQ(probe->lastDx, 8.0);  // Grid 0 with Shift: 8 levels
+}
+
+TEST_F(InputRouting, BitmapPointControlsEditTheSingleSelectedVertex) {
+  probe->selectOnRect = 1;  // the rubber band selects vertex [2][2]
+  w->ImageMouseDown(Qt::LeftButton, Qt::NoModifier, 20, 20);
+  w->ImageMouseUp(Qt::LeftButton, Qt::NoModifier, 30, 30);
+  ASSERT_EQ(w->Model().SelectedCount, 1);
+  auto* bar = w->findChild<QTabBar*>("TabControl");
+  bar->setCurrentIndex(5);
+  ASSERT_EQ(w->Mode(), emBitmap);
+  auto* nex = w->findChild<QLineEdit*>("NEX");
+  ASSERT_TRUE(nex->isEnabled());
+  const int x0 = nex->text().toInt();
+  EXPECT_EQ(x0, int(std::nearbyint(float(127 * w->Model().Vertices[2][2].X + 127))));
+
+  w->findChild<QSpinBox*>("SE1")->setValue(5);
+  w->findChild<QToolButton*>("spBtnXDn")->click();
+  EXPECT_EQ(nex->text().toInt(), x0 + 5);
+  EXPECT_TRUE(w->findChild<QAction*>("EditUndo")->isEnabled());  // a nudge is an undoable edit
+  EXPECT_EQ(w->Model().BaseVertices[2][2], w->Model().Vertices[2][2]);
+
+  nex->setText("200");
+  w->findChild<QLineEdit*>("NEY")->setText("");  // not a number: level 127
+  w->findChild<QToolButton*>("spBtnXYZUpdate")->click();
+  EXPECT_DOUBLE_EQ(w->Model().Vertices[2][2].X, 73.0 / 127.0);
+  EXPECT_DOUBLE_EQ(w->Model().Vertices[2][2].Y, 0.0);
+  w->findChild<QAction*>("EditUndo")->trigger();
+  EXPECT_EQ(nex->text().toInt(), x0 + 5);
+
+  w->findChild<QAction*>("ActSelectAll")->trigger();
+  w->RefreshView();
+  EXPECT_FALSE(nex->isEnabled());  // more than one vertex: the fields are off
+  const TDbl3D before = w->Model().Vertices[7][7];
+  w->FormKeyUp(Qt::Key_PageDown, Qt::NoModifier);  // presses spBtnZDn: Z by +5 levels
+  EXPECT_DOUBLE_EQ(w->Model().Vertices[7][7].Z, std::min(before.Z + 5 / 127.0, 128 / 127.0));
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ namespace orvane {
 namespace {
 
 TEST(SculptMapCorpus, SeedsLoadWithTheTypeAndAspectInTheirNames) {
-  const QDir dir(QStringLiteral(ORVANE_TEST_DATA "/../../fuzz/corpus/sculpt_map"));
+  const QDir dir(QStringLiteral(ORVANE_FUZZ_CORPUS "/sculpt_map"));
   const QStringList files = dir.entryList(QDir::Files, QDir::Name);
   ASSERT_GE(files.size(), 4) << "seed corpus missing at " << dir.absolutePath().toStdString();
   for (const QString& name : files) {

@@ -12,7 +12,7 @@ namespace orvane {
 namespace {
 
 TEST(TgaCorpus, SeedsDecodeAndReencodeByteForByte) {
-  const QDir dir(QStringLiteral(ORVANE_TEST_DATA "/../../fuzz/corpus/tga"));
+  const QDir dir(QStringLiteral(ORVANE_FUZZ_CORPUS "/tga"));
   const QStringList files = dir.entryList({QStringLiteral("*.tga")}, QDir::Files, QDir::Name);
   ASSERT_GE(files.size(), 5) << "seed corpus missing at " << dir.absolutePath().toStdString();
   for (const QString& name : files) {
