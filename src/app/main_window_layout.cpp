@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/widget_names.h"
 #include "app/edit_image.h"
 #include "app/main_window.h"
 #include "app/num_edit.h"
@@ -19,12 +20,6 @@
 namespace orvane {
 
 namespace {
-
-template <class W>
-W* Named(W* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
 
 QToolButton* Button(QWidget* parent, const char* name, const QString& caption, bool checkable = false) {
   auto* b = Named(new QToolButton(parent), name);

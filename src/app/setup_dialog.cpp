@@ -1,4 +1,5 @@
 // The Setup dialog and its mapping to the settings.
+#include "app/widget_names.h"
 #include "app/setup_dialog.h"
 
 #include <QCheckBox>
@@ -18,12 +19,6 @@
 namespace orvane {
 
 namespace {
-
-template <class W>
-W* Named(W* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
 
 QComboBox* Combo(QWidget* parent, const char* name, const QStringList& items) {
   auto* box = Named(new QComboBox(parent), name);

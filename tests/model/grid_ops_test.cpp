@@ -6,17 +6,12 @@
 #include <memory>
 
 #include "model/grid_ops.h"
+#include "test_world.h"
 
 namespace orvane {
 namespace {
 
-struct World {
-  std::unique_ptr<TSculptData> model = std::make_unique<TSculptData>();
-  TGridGeometry grid;
-  World(int type, int aspect) { ResetModel(*model, grid, type, aspect); }
-  TSculptData& m() { return *model; }
-  std::unique_ptr<TSculptData> Copy() const { return std::make_unique<TSculptData>(*model); }
-};
+using World = TTestWorld;
 
 TPlaneChooser Answer(int plane, std::string* caption = nullptr, int* focus = nullptr) {
   return [=](std::string_view c, int f) {

@@ -6,15 +6,12 @@
 
 #include "model/preview_mesh.h"
 #include "model/sculpt_data.h"
+#include "test_world.h"
 
 namespace orvane {
 namespace {
 
-struct World {
-  std::unique_ptr<TSculptData> model = std::make_unique<TSculptData>();
-  TGridGeometry grid;
-  World(int type, int aspect) { ResetModel(*model, grid, type, aspect); }
-};
+using World = TTestWorld;
 
 TEST(PreviewMesh, CountsPerViewLevel) {
   struct Case { int aspect, level, vertices, triangles; };

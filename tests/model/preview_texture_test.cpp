@@ -6,18 +6,14 @@
 
 #include "model/preview_texture.h"
 #include "model/sculpt_data.h"
+#include "test_world.h"
 
 namespace orvane {
 namespace {
 
-struct World {
-  std::unique_ptr<TSculptData> model = std::make_unique<TSculptData>();
-  TGridGeometry grid;
+struct World : TTestWorld {
   TTextureSet textures;
-  World(int type, int aspect) {
-    ResetModel(*model, grid, type, aspect);
-    ResetTexture(textures, grid);
-  }
+  World(int type, int aspect) : TTestWorld(type, aspect) { ResetTexture(textures, grid); }
 };
 
 bool White(const QImage& image, int x, int y) { return image.pixel(x, y) == qRgb(255, 255, 255); }

@@ -7,17 +7,14 @@
 
 #include "model/marks.h"
 #include "model/sculpt_data.h"
+#include "test_world.h"
 
 namespace orvane {
 namespace {
 
 constexpr double R = 96.0 / 127.0;
 
-struct World {
-  std::unique_ptr<TSculptData> model = std::make_unique<TSculptData>();
-  TGridGeometry grid;
-  World(int type, int aspect) { ResetModel(*model, grid, type, aspect); }
-};
+using World = TTestWorld;
 
 TEST(DefaultShape, Sphere32IsAClosedCanWithPoles) {
   World w(stSphere, ar32x32);

@@ -10,15 +10,12 @@
 
 #include "model/sculpt_data.h"
 #include "model/sculpt_map.h"
+#include "test_world.h"
 
 namespace orvane {
 namespace {
 
-struct World {
-  std::unique_ptr<TSculptData> model = std::make_unique<TSculptData>();
-  TGridGeometry grid;
-  World(int type = stSphere, int aspect = ar32x32) { ResetModel(*model, grid, type, aspect); }
-};
+using World = TTestWorld;
 
 TAppSettings SettingsWith(bool secondLife, int tgaSize = 128) {
   TAppSettings s;

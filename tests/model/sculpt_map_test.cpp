@@ -8,17 +8,14 @@
 #include "model/rounding.h"
 #include "model/sculpt_data.h"
 #include "model/sculpt_map.h"
+#include "test_world.h"
 
 namespace orvane {
 namespace {
 
 using enum TAxisConvention;
 
-struct World {
-  std::unique_ptr<TSculptData> model = std::make_unique<TSculptData>();
-  TGridGeometry grid;
-  World(int type = stSphere, int aspect = ar32x32) { ResetModel(*model, grid, type, aspect); }
-};
+using World = TTestWorld;
 
 int Red(TPackedColour c) { return static_cast<int>(c & 0xFF); }
 int Green(TPackedColour c) { return static_cast<int>((c >> 8) & 0xFF); }

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "model/undo_history.h"
+#include "test_world.h"
 
 // Counts allocations so the test can prove that a push allocates nothing.
 namespace {
@@ -23,12 +24,9 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 namespace orvane {
 namespace {
 
-struct World {
-  std::unique_ptr<TSculptData> model = std::make_unique<TSculptData>();
-  TGridGeometry grid;
+struct World : TTestWorld {
   std::unique_ptr<TUndoHistory> history = std::make_unique<TUndoHistory>();
   World() {
-    ResetModel(*model, grid, stSphere, ar32x32);
     CommitBase(*model, grid);
     StartHistory(*history, *model);
   }
