@@ -1,7 +1,10 @@
 // Headless jobs: describe, create and convert sculpt maps without opening the editor.
 #include "app/cli.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <optional>
@@ -10,13 +13,19 @@
 #include <string_view>
 #include <vector>
 
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QString>
 
+#include "app/offscreen_render.h"
+#include "model/atomic_file.h"
+#include "model/camera.h"
 #include "model/grid_geometry.h"
+#include "model/preview_texture.h"
 #include "model/sculpt_data.h"
 #include "model/sculpt_map.h"
 #include "model/settings.h"
@@ -27,10 +36,13 @@ const char* const kCommandLineUsage =
     "usage: orvane info FILE\n"
     "       orvane new --type TYPE --aspect ASPECT [--tga-size N] [--program-axes] -o OUT\n"
     "       orvane convert IN OUT [--as TYPE|auto] [--tga-size N] [--program-axes]\n"
+    "       orvane render IN -o OUT.png [--size WxH] [--view-level 1|2|4] [--texture FILE]\n"
+    "                     [--turn DEGREES] [--no-overlay] [--program-axes]\n"
     "  TYPE    sphere, torus, plane or cylinder\n"
     "  ASPECT  32x32, 64x16, 128x8, 256x4, 16x64, 8x128 or 4x256\n"
     "  N       64, 128, 256 or 512 (the side of a 32x32 map; default 128)\n"
     "  OUT     a .tga sculpt map, or .png for the same map as PNG\n"
+    "  render  draws the 3D preview of a sculpt map (default 512x512, grid texture)\n"
     "  --program-axes  write (and read unmarked maps) with the program's axes\n"
     "                  instead of Second Life's\n";
 
@@ -222,6 +234,65 @@ int RunConvert(int argc, char** argv) {
   return Save(w, out, settings);
 }
 
+int RunRender(int argc, char** argv) {
+  const TJobArgs args = ParseJobArgs(argc, argv, {"-o", "--size", "--view-level", "--texture", "--turn"},
+                                     {"--no-overlay", "--program-axes"});
+  if (!args.Error.empty()) return UsageError(args.Error);
+  if (args.Positional.size() != 1) return UsageError("render needs exactly one IN");
+  if (!args.Values.contains("-o")) return UsageError("render needs -o OUT.png");
+  const QString in = QString::fromLocal8Bit(args.Positional[0].c_str());
+  const QString out = QString::fromLocal8Bit(args.Values.at("-o").c_str());
+  if (!out.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) return UsageError("the output must end in .png");
+  QSize size(512, 512);
+  if (const auto it = args.Values.find("--size"); it != args.Values.end()) {
+    int w = 0, h = 0;
+    char tail = 0;
+    if (std::sscanf(it->second.c_str(), "%dx%d%c", &w, &h, &tail) != 2 || w < 1 || h < 1 || w > 8192 || h > 8192)
+      return UsageError("--size must be WxH, each 1 .. 8192");
+    size = QSize(w, h);
+  }
+  int level = 1;
+  if (const auto it = args.Values.find("--view-level"); it != args.Values.end()) {
+    if (it->second != "1" && it->second != "2" && it->second != "4") return UsageError("--view-level must be 1, 2 or 4");
+    level = std::stoi(it->second);
+  }
+  TCamera camera;
+  // Framed as the editor's preview shows it at the window's first size (about 630
+  // pixels high), whatever the picture size.
+  camera.FocalLength = 100.0 * std::max(size.width(), size.height()) / 630.0;
+  if (const auto it = args.Values.find("--turn"); it != args.Values.end()) {
+    char* end = nullptr;
+    const double degrees = std::strtod(it->second.c_str(), &end);
+    if (end == it->second.c_str() || *end != 0 || !std::isfinite(degrees)) return UsageError("--turn needs degrees");
+    TurnAroundTarget(camera, 0.0, degrees);
+  }
+
+  TWorkspace w;
+  const TAppSettings settings = JobSettings(args, 128);
+  const TSculptMapLoad r = LoadSculptMap(in, kDetectSculptType, settings, *w.Model, w.Grid);
+  if (!r.Ok) return FileError(in, r.Reason);
+  TTextureSet textures;
+  ResetTexture(textures, w.Grid);
+  if (const auto it = args.Values.find("--texture"); it != args.Values.end()) {
+    const QString texture = QString::fromLocal8Bit(it->second.c_str());
+    QString reason;
+    if (!LoadTexture(textures, w.Grid, texture, &reason)) return FileError(texture, reason);
+  }
+  textures.ShowOverlay = !args.Flags.contains("--no-overlay");
+  RefreshOverlay(textures, *w.Model, w.Grid);
+
+  QImage picture;
+  QString reason;
+  if (!RenderPreviewOffscreen(*w.Model, w.Grid, textures, level, camera, size, picture, &reason))
+    return FileError(out, reason);
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  if (!picture.save(&buffer, "PNG")) return FileError(out, QStringLiteral("the picture could not be encoded"));
+  if (!WriteFileAtomically(out, png, &reason)) return FileError(out, reason);
+  return kExitOk;
+}
+
 }  // namespace
 
 int RunCommandLine(int argc, char** argv, bool& handled) {
@@ -232,6 +303,7 @@ int RunCommandLine(int argc, char** argv, bool& handled) {
   if (job == "info") run = RunInfo;
   else if (job == "new") run = RunNew;
   else if (job == "convert") run = RunConvert;
+  else if (job == "render") run = RunRender;
   if (run == nullptr) return kExitOk;
   handled = true;
 
@@ -246,7 +318,17 @@ int RunCommandLine(int argc, char** argv, bool& handled) {
   // display is involved.
   int appArgc = 1;  // must outlive the application object
   std::unique_ptr<QCoreApplication> app;
-  if (QCoreApplication::instance() == nullptr) app = std::make_unique<QCoreApplication>(appArgc, argv);
+  if (QCoreApplication::instance() == nullptr) {
+    // Rendering needs OpenGL, which comes with a GUI application (no window is shown).
+    if (run == RunRender) {
+      // Without a display the xcb platform would abort; offscreen fails cleanly instead.
+      if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+          qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+      app = std::make_unique<QGuiApplication>(appArgc, argv);
+    }
+    else app = std::make_unique<QCoreApplication>(appArgc, argv);
+  }
   return run(argc, argv);
 }
 

@@ -2,17 +2,15 @@
 #pragma once
 
 #include <QImage>
-#include <QOpenGLBuffer>
-#include <QOpenGLFunctions>
-#include <QOpenGLShaderProgram>
 #include <QOpenGLWidget>
 
+#include "app/preview_renderer.h"
 #include "model/camera.h"
 #include "model/preview_mesh.h"
 
 namespace orvane {
 
-class TPreviewView : public QOpenGLWidget, protected QOpenGLFunctions {
+class TPreviewView : public QOpenGLWidget {
   Q_OBJECT
  public:
   explicit TPreviewView(QWidget* parent = nullptr);
@@ -37,23 +35,11 @@ class TPreviewView : public QOpenGLWidget, protected QOpenGLFunctions {
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
-  void UploadPending();
-
   TCamera camera_;
   TPreviewMesh mesh_;
-  QImage texture_;
-  bool meshPending_ = false;
-  bool texturePending_ = false;
+  TPreviewRenderer renderer_;
   bool inputEnabled_ = false;
   int lastX_ = 0, lastY_ = 0;  // last mouse position over the viewer
-
-  QOpenGLShaderProgram program_;
-  QOpenGLBuffer positions_{QOpenGLBuffer::VertexBuffer};
-  QOpenGLBuffer texCoords_{QOpenGLBuffer::VertexBuffer};
-  QOpenGLBuffer indices_{QOpenGLBuffer::IndexBuffer};
-  GLuint textureId_ = 0;
-  int indexCount_ = 0;
-  bool ready_ = false;
 };
 
 }  // namespace orvane

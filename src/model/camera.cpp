@@ -70,8 +70,17 @@ TFrustum CameraFrustum(const TCamera& camera, int width, int height) {
   const double w = std::max(width, 1), h = std::max(height, 1);
   const double m = std::max(w, h);
   // A focal length in millimetres on a 96 dpi screen, as a near-plane distance.
-  const double nearPlane = camera.FocalLength * 2.0 * 96.0 / (25.4 * m);
-  return {-w / (2 * m), w / (2 * m), -h / (2 * m), h / (2 * m), nearPlane, nearPlane + 90.0};
+  double nearPlane = camera.FocalLength * 2.0 * 96.0 / (25.4 * m);
+  double scale = 1.0;
+  // A small viewer puts that plane in front of the object's near side and cuts it
+  // open; a closer plane with proportionally smaller extents keeps the same view.
+  constexpr double kNearest = 0.5;
+  if (nearPlane > kNearest) {
+    scale = kNearest / nearPlane;
+    nearPlane = kNearest;
+  }
+  const double x = scale * w / (2 * m), y = scale * h / (2 * m);
+  return {-x, x, -y, y, nearPlane, nearPlane + 90.0};
 }
 
 }  // namespace orvane

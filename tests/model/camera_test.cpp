@@ -43,10 +43,16 @@ TEST(Camera, WheelZoomIsLimitedAndNaNSafe) {
 TEST(Camera, FrustumFollowsTheFocalLength) {
   TCamera c;
   const TFrustum f = CameraFrustum(c, 400, 200);
-  EXPECT_NEAR(f.Near, 100 * 2 * 96 / (25.4 * 400), 1e-12);
-  EXPECT_NEAR(f.Right, 0.5, 1e-12);
-  EXPECT_NEAR(f.Top, 0.25, 1e-12);
+  // The view angle: half extents w / 2max and h / 2max at f 2 96 / (25.4 max).
+  const double nearPlane = 100 * 2 * 96 / (25.4 * 400);
+  EXPECT_NEAR(f.Right / f.Near, 0.5 / nearPlane, 1e-12);
+  EXPECT_NEAR(f.Top / f.Near, 0.25 / nearPlane, 1e-12);
   EXPECT_NEAR(f.Far - f.Near, 90.0, 1e-12);
+  // ... with the near plane never beyond the front of an object at the camera's distance
+  EXPECT_LE(f.Near, 0.5);
+  ZoomCamera(c, 1.02, -120 * 40);  // focal length 50: a wider view
+  const TFrustum wide = CameraFrustum(c, 400, 200);
+  EXPECT_NEAR(wide.Right / wide.Near, 2 * f.Right / f.Near, 1e-12);
   const TFrustum empty = CameraFrustum(c, 0, 0);  // a hidden viewer never divides by zero
   EXPECT_TRUE(std::isfinite(empty.Near));
 }
