@@ -11,6 +11,7 @@
 
 #include "app/cursors.h"
 #include "app/edit_modes.h"
+#include "app/file_dialogs.h"
 #include "app/offset_dialog.h"
 #include "model/grid_geometry.h"
 #include "model/grid_ops.h"
@@ -98,6 +99,8 @@ class TMainFrm : public QMainWindow {
   using TOffsetChooser = std::function<TOffsetChoice(int sculptType, bool squareGrid)>;
   void SetPlaneChooser(TPlaneChooser chooser) { FPlaneChooser = std::move(chooser); }
   void SetOffsetChooser(TOffsetChooser chooser) { FOffsetChooser = std::move(chooser); }
+  void SetUserDialogs(TUserDialogs dialogs) { FDialogs = std::move(dialogs); }
+  int SaveKind() const { return FSaveKind; }
   // Refreshes the enabled and visible states of the commands.
   void UpdateActions();
   TDragState DragState() const { return FDragState; }
@@ -128,6 +131,18 @@ class TMainFrm : public QMainWindow {
   void BuildBottomControls(QWidget* page);
   void BuildMenus();
   void BuildEditMenu(QMenuBar* bar);
+  void BuildFileMenuCommands(QMenu* file, QAction* before);
+  void UpdateFileActions();
+  TFileQuestion PrepareOpenDialog(const QString& file) const;
+  void ShowFileError(const char* verb, const QString& file, const QString& reason);
+  bool LoadModel(const QString& file, int kind, QString* reason);
+  bool SaveModelAs(const QString& file, int kind);
+  bool OpenTexture(const QString& file);
+  void FileSTLoadExecute();
+  void FileSTSaveExecute();
+  void FileStSaveLastExecute();
+  void FileTxLoadExecute();
+  void FileTxSaveExecute();
   void EditUndoExecute(bool redo);
   void GridCommand(const std::function<void()>& op);
   void FlagCommand(const std::function<void()>& op);
@@ -208,6 +223,9 @@ class TMainFrm : public QMainWindow {
   QAction* ViewLevel01 = nullptr;
   QAction* ViewLevel02 = nullptr;
   QAction* ViewLevel04 = nullptr;
+  QAction* FileStSaveLast = nullptr;
+  QAction* FileTxLoadLast = nullptr;
+  TUserDialogs FDialogs;
   QAction* EditUndo = nullptr;
   QAction* EditRedo = nullptr;
   std::vector<QAction*> FGridActions;  // hidden in the Texture tab

@@ -128,6 +128,7 @@ void TMainFrm::FlagCommand(const std::function<void()>& op) {
 }
 
 void TMainFrm::UpdateActions() {
+  UpdateFileActions();
   if (EditUndo) EditUndo->setEnabled(CanUndo(FUndo));
   if (EditRedo) EditRedo->setEnabled(CanRedo(FUndo));
   for (QAction* a : FGridActions) a->setVisible(FMode != emTexture);

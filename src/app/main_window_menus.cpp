@@ -31,7 +31,9 @@ constexpr const char* kAspectSuffixes[] = {"32", "64", "128", "256", "16", "8", 
 void TMainFrm::BuildMenus() {
   ActionMainMenuBar1->addMenu("&Texture");
 
+  FDialogs = PlatformDialogs(this);
   QMenu* file = ActionMainMenuBar2->addMenu("&File");
+  connect(file, &QMenu::aboutToShow, this, &TMainFrm::UpdateActions);
   QMenu* fileNew = file->addMenu("&New");
   for (const auto& t : kNewTypes) {
     QMenu* typeMenu = fileNew->addMenu(t.Caption);
@@ -59,7 +61,8 @@ void TMainFrm::BuildMenus() {
     const auto menus = fileNew->actions();
     for (int k = 0; k < menus.size(); ++k) menus[k]->setChecked(FModel.SculptType == kNewTypes[k].Type);
   });
-  file->addSeparator();
+  QAction* separator = file->addSeparator();
+  BuildFileMenuCommands(file, separator);
   QAction* setup = file->addAction("S&etup...");
   setup->setObjectName("FileSetup");
   connect(setup, &QAction::triggered, this, &TMainFrm::FileSetupExecute);

@@ -1,0 +1,237 @@
+// File commands: load and save the sculpted prim, the texture commands, Save Last.
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "app/main_window.h"
+#include "model/image_files.h"
+#include "model/sculpt_map.h"
+
+namespace orvane {
+
+namespace {
+
+const char* const kLoadModelFilter =
+    "All File|*.tga;*.bmp;*.jpg;*.png;*.obj;*.txt|BMP File|*.bmp|TGA File|*.tga|JPEG File|*.jpg|PNG File|*.png|"
+    "OBJ File|*.obj|Template File|*.txt|TGA File as Sphere|*.tga|TGA File as Torus|*.tga|TGA File as Plane|*.tga|"
+    "TGA File as Cylinder|*.tga";
+const char* const kSaveModelFilter =
+    "TGA File|*.tga|OBJ File(Mesh of Triangles)|*.obj|OBJ File(Mesh of Quadrangles)|*.obj|LATHE Text File|*.txt|"
+    "EXTRUDE Text File|*.txt|BEND Text File|*.txt";
+const char* const kLoadTextureFilter =
+    "All File|*.tga;*.bmp;*.jpg;*.png;*.psd|BMP File|*.bmp|TGA File|*.tga|JPEG File|*.jpg|PNG File|*.png|"
+    "Photoshop PSD File|*.psd";
+const char* const kSaveTextureFilter = "PNG File|*.png|TGA File|*.tga";
+
+QString NameOf(const QString& path) { return QFileInfo(path).fileName(); }
+QString FolderOf(const QString& path) { return path.isEmpty() ? QString() : QFileInfo(path).absolutePath(); }
+
+// The name with its extension replaced (or added).
+QString WithExtension(const QString& path, const QString& ext) {
+  const QFileInfo info(path);
+  const QString stem = info.completeSuffix().isEmpty() ? info.fileName() : info.fileName().left(info.fileName().lastIndexOf('.'));
+  return QFileInfo(info.dir(), stem + ext).filePath();
+}
+
+QString FromStd(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+TFileQuestion TMainFrm::PrepareOpenDialog(const QString& file) const {
+  TFileQuestion q;
+  if (!file.isEmpty() && QFileInfo::exists(file)) {
+    q.Folder = FolderOf(file);
+    q.FileName = NameOf(file);
+  }
+  return q;
+}
+
+void TMainFrm::ShowFileError(const char* verb, const QString& file, const QString& reason) {
+  FDialogs.Message(TMessageKind::Error, QString("Cannot %1 \"%2\".\n%3").arg(verb, file, reason));
+}
+
+bool TMainFrm::LoadModel(const QString& file, int kind, QString* reason) {
+  const QString ext = QFileInfo(file).suffix().toUpper();
+  if (ext == "OBJ" || ext == "TXT") {
+    *reason = ext == "OBJ" ? "OBJ meshes cannot be read yet." : "Mode text files cannot be read yet.";
+    return false;
+  }
+  const TSculptMapLoad r =
+      LoadSculptMap(file, kind >= 0 && kind <= 3 ? kind : kDetectSculptType, FSettings, FModel, FGrid);
+  if (!r.Ok) {
+    *reason = r.Reason;
+    return false;
+  }
+  RebuildTabs();
+  SetMeshDirty();
+  SetStatus(2, "Sculpted Prim:" + NameOf(file));
+  return true;
+}
+
+void TMainFrm::FileSTLoadExecute() {
+  if (FStarting || FDragState != dsNone) return;
+  TFileQuestion q = PrepareOpenDialog(QString::fromStdString(FSettings.SclpFile));
+  q.Title = "Load Sculped Prim Texture";
+  q.Filter = kLoadModelFilter;
+  const auto choice = FDialogs.Open(q);
+  if (!choice) return;
+  QString reason;
+  // The reader works on a scratch model: a refused file changes nothing here.
+  if (!LoadModel(choice->Path, choice->FilterIndex - 8, &reason)) {
+    ShowFileError("load", choice->Path, reason);
+    return;
+  }
+  FSettings.SclpFile = choice->Path.toStdString();
+  InitTexture();
+  RefreshView();
+  PushSnapshot(FUndo, FModel);
+  UpdateActions();
+}
+
+bool TMainFrm::SaveModelAs(const QString& file, int kind) {
+  QString name;
+  QString reason;
+  bool ok = false;
+  const TWarnFunction warn = [this](const QString& text) { FDialogs.Message(TMessageKind::Warning, text); };
+  switch (kind) {
+    case 1:
+      name = WithExtension(file, ".tga");
+      ok = SaveSculptMap(FModel, FGrid, name, FSettings, warn, &reason);
+      break;
+    case 2:
+    case 3:
+      name = WithExtension(file, ".obj");
+      reason = "OBJ meshes cannot be written yet.";
+      break;
+    case 4:
+    case 5:
+    case 6:
+      name = WithExtension(file, ".txt");
+      if (FModel.Aspect != ar32x32) {
+        FDialogs.Message(TMessageKind::Error, "You can export only 32x32.");
+        FSettings.SclpFile = name.toStdString();
+        return false;
+      }
+      reason = "This text format cannot be written yet.";
+      break;
+    default: return false;
+  }
+  if (!ok) {
+    ShowFileError("save", name, reason);
+    return false;
+  }
+  FSettings.SclpFile = name.toStdString();
+  FSaveKind = kind;
+  UpdateActions();
+  return true;
+}
+
+void TMainFrm::FileSTSaveExecute() {
+  if (FStarting || FDragState != dsNone) return;
+  if (FSettings.ViewLevel != 1)
+    FDialogs.Message(TMessageKind::Warning,
+                     "View Level is not Near.\nPlease set View Level to Near and check the global image of a "
+                     "sculpted Prim saved.");
+  const QString last = FromStd(FSettings.SclpFile);
+  TFileQuestion q{"Save Sclpted Prim", kSaveModelFilter, FolderOf(last), NameOf(last), FSettings.FileOverWrite};
+  const auto choice = FDialogs.Save(q);
+  if (!choice) return;
+  SaveModelAs(choice->Path, choice->FilterIndex);
+}
+
+void TMainFrm::FileStSaveLastExecute() {
+  if (FStarting || FDragState != dsNone || FSaveKind < 0) return;
+  SaveModelAs(FromStd(FSettings.SclpFile), FSaveKind);
+}
+
+bool TMainFrm::OpenTexture(const QString& file) {
+  QString reason;
+  if (!LoadTexture(FTextures, FGrid, file, &reason)) {
+    ShowFileError("load", file, reason);
+    return false;
+  }
+  RefreshOverlay(FTextures, FModel, FGrid);
+  SetStatus(3, "Texture:" + NameOf(file));
+  FSettings.TxtrFile = file.toStdString();
+  SetTextureDirty();
+  UpdateActions();
+  return true;
+}
+
+void TMainFrm::FileTxLoadExecute() {
+  if (FStarting || FDragState != dsNone) return;
+  TFileQuestion q = PrepareOpenDialog(FromStd(FSettings.TxtrFile));
+  q.Title = "Load Texture";
+  q.Filter = kLoadTextureFilter;
+  const auto choice = FDialogs.Open(q);
+  if (!choice) return;
+  if (OpenTexture(choice->Path) && FMode == emTexture) TabControlChange();
+}
+
+void TMainFrm::FileTxSaveExecute() {
+  if (FStarting || FDragState != dsNone) return;
+  const QString last = FromStd(FSettings.TxtrFile);
+  TFileQuestion q{"Save TexTure", kSaveTextureFilter, FolderOf(last), NameOf(last), FSettings.FileOverWrite};
+  const auto choice = FDialogs.Save(q);
+  if (!choice) return;
+  QString name = choice->FilterIndex == 1 ? WithExtension(choice->Path, ".png") : choice->Path;
+  QString reason;
+  const TWarnFunction warn = [this](const QString& text) { FDialogs.Message(TMessageKind::Warning, text); };
+  if (SaveImage(name, FTextures.PaintedColour, FTextures.PaintedAlpha, FSettings, warn, &reason) != 0) {
+    ShowFileError("save", name, reason);
+    return;
+  }
+  FSettings.TxtrFile = name.toStdString();
+  UpdateActions();
+}
+
+void TMainFrm::BuildFileMenuCommands(QMenu* file, QAction* before) {
+  auto add = [&](const char* caption, const char* name, const QKeySequence& key, void (TMainFrm::*run)()) {
+    auto* a = new QAction(caption, this);
+    a->setObjectName(name);
+    if (!key.isEmpty()) a->setShortcut(key);
+    file->insertAction(before, a);
+    connect(a, &QAction::triggered, this, run);
+    return a;
+  };
+  add("&Load...", "FileSTLoad", {}, &TMainFrm::FileSTLoadExecute);
+  FileStSaveLast = add("S&ave Last Sculpted Map File", "FileStSaveLast", QKeySequence(Qt::CTRL | Qt::Key_S),
+                       &TMainFrm::FileStSaveLastExecute);
+  add("&Save...", "FileSTSave", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S), &TMainFrm::FileSTSaveExecute);
+
+  QMenu* texture = ActionMainMenuBar1->actions().first()->menu();
+  connect(texture, &QMenu::aboutToShow, this, &TMainFrm::UpdateActions);
+  auto addTexture = [&](const char* caption, const char* name, auto run) {
+    QAction* a = texture->addAction(caption);
+    a->setObjectName(name);
+    connect(a, &QAction::triggered, this, run);
+    return a;
+  };
+  addTexture("&Reset", "FileTxInit", [this] {
+    if (FStarting || FDragState != dsNone) return;
+    InitTexture();
+  });
+  FileTxLoadLast = addTexture("L&oad Last Texture", "FileTxLoadLast", [this] {
+    if (FStarting || FDragState != dsNone || FSettings.TxtrFile.empty()) return;
+    OpenTexture(FromStd(FSettings.TxtrFile));
+  });
+  addTexture("&Load...", "FileTxLoad", [this] { FileTxLoadExecute(); });
+  addTexture("&Save...", "FileTxSave", [this] { FileTxSaveExecute(); });
+}
+
+// Save Last and Load Last Texture name the file they will use.
+void TMainFrm::UpdateFileActions() {
+  if (FileStSaveLast) {
+    FileStSaveLast->setVisible(FSaveKind >= 0);
+    FileStSaveLast->setEnabled(FSaveKind >= 0);
+    FileStSaveLast->setText("Save \"" + NameOf(FromStd(FSettings.SclpFile)) + "\"");
+  }
+  if (FileTxLoadLast) {
+    FileTxLoadLast->setVisible(!FSettings.TxtrFile.empty());
+    FileTxLoadLast->setText("Load \"" + NameOf(FromStd(FSettings.TxtrFile)) + "\"");
+  }
+}
+
+}  // namespace orvane
