@@ -26,7 +26,7 @@ namespace orvane {
 
 TMainFrm::TMainFrm(const TMainFrmOptions& options, QWidget* parent)
     : QMainWindow(parent), FOptions(options), FCursors(TCursorSet::Create()) {
-  for (auto& mode : FModes) mode = std::make_unique<TBlankMode>(TModeContext{FGrid, FSettings});
+  for (auto& mode : FModes) mode = std::make_unique<TBlankMode>(TModeContext{FGrid, FSettings, &FViewState});
   FHandlers = FModes[emLathe].get();
   BuildLayout();
   BuildMenus();

@@ -94,6 +94,7 @@ class TMainFrm : public QMainWindow {
   const TUndoHistory& History() const { return FUndo; }
   TPreviewView* Preview() const { return GLSceneViewer1; }
   const TTextureSet& Textures() const { return FTextures; }
+  const TViewState& ViewState() const { return FViewState; }
 
   // The dialogs that the edit commands ask; tests answer them without a person.
   using TOffsetChooser = std::function<TOffsetChoice(int sculptType, bool squareGrid)>;
@@ -133,6 +134,8 @@ class TMainFrm : public QMainWindow {
   void BuildEditMenu(QMenuBar* bar);
   void BuildFileMenuCommands(QMenu* file, QAction* before);
   void UpdateFileActions();
+  void BuildViewChoices(QMenu* view, QAction* before);
+  void UpdateViewActions();
   TFileQuestion PrepareOpenDialog(const QString& file) const;
   void ShowFileError(const char* verb, const QString& file, const QString& reason);
   bool LoadModel(const QString& file, int kind, QString* reason);
@@ -228,7 +231,12 @@ class TMainFrm : public QMainWindow {
   TUserDialogs FDialogs;
   QAction* EditUndo = nullptr;
   QAction* EditRedo = nullptr;
-  std::vector<QAction*> FGridActions;  // hidden in the Texture tab
+  std::vector<QAction*> FGridOpActions;  // hidden in the Texture tab
+  std::vector<QAction*> FZoomActions;
+  std::vector<QAction*> FGridActions;
+  std::vector<QAction*> FSymmetryActions;
+  QMenu* MenuSymmetry = nullptr;
+  TViewState FViewState;
   TUndoHistory FUndo;
   TPlaneChooser FPlaneChooser;
   TOffsetChooser FOffsetChooser;

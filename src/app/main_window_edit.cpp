@@ -46,7 +46,7 @@ void TMainFrm::BuildEditMenu(QMenuBar* bar) {
   auto grid = [&](const char* caption, const char* name, std::function<void()> op) {
     QAction* a = AddAction(edit, caption, name);
     connect(a, &QAction::triggered, this, [this, op] { GridCommand(op); });
-    FGridActions.push_back(a);
+    FGridOpActions.push_back(a);
   };
   grid("F&lip Horizontal ", "EditFlipHorizontal", [this] { FlipHorizontal(FModel, FGrid, FPlaneChooser); });
   grid("&Flip Vertical ", "EditFlipVertical", [this] { FlipVertical(FModel, FGrid, FPlaneChooser); });
@@ -129,9 +129,10 @@ void TMainFrm::FlagCommand(const std::function<void()>& op) {
 
 void TMainFrm::UpdateActions() {
   UpdateFileActions();
+  UpdateViewActions();
   if (EditUndo) EditUndo->setEnabled(CanUndo(FUndo));
   if (EditRedo) EditRedo->setEnabled(CanRedo(FUndo));
-  for (QAction* a : FGridActions) a->setVisible(FMode != emTexture);
+  for (QAction* a : FGridOpActions) a->setVisible(FMode != emTexture);
 }
 
 }  // namespace orvane

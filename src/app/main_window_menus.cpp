@@ -75,6 +75,7 @@ void TMainFrm::BuildMenus() {
 
   QMenu* view = ActionMainMenuBar2->addMenu("&View");
   QAction* dispMesh = view->addAction("Dis&p Mesh");
+  BuildViewChoices(view, dispMesh);
   dispMesh->setObjectName("ViewDispMesh");
   dispMesh->setCheckable(true);
   dispMesh->setChecked(FTextures.ShowOverlay);
@@ -97,11 +98,7 @@ void TMainFrm::BuildMenus() {
   ViewLevel01 = addLevel("&Near", "ViewLevel01", 1);
   ViewLevel02 = addLevel("&Middle", "ViewLevel02", 2);
   ViewLevel04 = addLevel("&Far", "ViewLevel04", 4);
-  connect(detail, &QMenu::aboutToShow, this, [this] {
-    ViewLevel01->setChecked(FSettings.ViewLevel == 1);
-    ViewLevel02->setChecked(FSettings.ViewLevel == 2);
-    ViewLevel04->setChecked(FSettings.ViewLevel == 4);
-  });
+  connect(detail, &QMenu::aboutToShow, this, &TMainFrm::UpdateActions);
 }
 
 void TMainFrm::ViewLevelExecute(int level) {

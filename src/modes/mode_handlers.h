@@ -12,11 +12,18 @@
 
 namespace orvane {
 
-// What every mode reads besides the model: the grid geometry and the settings.
-// Both are owned by the main window and outlive every mode.
+// View choices of the run that some modes read (not saved between runs).
+struct TViewState {
+  int SymmetryMode = 0;     // 0 None, 1 Mirror Image, 2 Rotation, 3 4 Mirror, 4 4 Rotation
+  int BendSectionType = 0;  // the BEND mode's cross-section, 0 .. 6
+};
+
+// What every mode reads besides the model: the grid geometry, the settings and the
+// view choices. All are owned by the main window and outlive every mode.
 struct TModeContext {
   TGridGeometry& Grid;
   TAppSettings& Settings;
+  TViewState* View = nullptr;
 };
 
 // The eight slots, in slot order. x and y are pixels of the edit image (y down);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QMenu>
 #include <QComboBox>
 #include <QLabel>
 #include <QSettings>
@@ -174,6 +175,40 @@ TEST_F(MainWindow, TextureTabShowsThePaintedTextureAndDispMeshTogglesTheOverlay)
   auto* image = w->findChild<TEditImage*>("Image");
   EXPECT_EQ(image->Picture(), w->Textures().PaintedColour);
   EXPECT_EQ(image->size(), QSize(512, 512));
+}
+
+}  // namespace
+}  // namespace orvane
+
+namespace orvane {
+namespace {
+
+TEST_F(MainWindow, ViewMenuZoomGridAndSymmetry) {
+  auto w = Make();
+  w->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+  w->findChild<QAction*>("Zoom05")->trigger();
+  EXPECT_EQ(w->ZoomFactor(), 5.0);
+  EXPECT_EQ(w->Settings().Zoom, 5);
+  w->UpdateActions();
+  EXPECT_TRUE(w->findChild<QAction*>("Zoom05")->isChecked());
+  w->findChild<QAction*>("Grid08")->trigger();
+  EXPECT_EQ(w->Settings().Grid, 8);
+  w->findChild<QAction*>("ViewSymmetry4Mirror")->trigger();
+  EXPECT_EQ(w->ViewState().SymmetryMode, 3);
+  // Symmetry is offered where it means something: EXTRUDE and HOOP
+  auto* symmetry = qobject_cast<QMenu*>(w->findChild<QAction*>("ViewSymmetry4Mirror")->parent());
+  ASSERT_NE(symmetry, nullptr);
+  w->UpdateActions();
+  EXPECT_FALSE(symmetry->menuAction()->isVisible());
+  w->findChild<QTabBar*>("TabControl")->setCurrentIndex(1);
+  w->UpdateActions();
+  EXPECT_TRUE(symmetry->menuAction()->isVisible());
+  // the menu order
+  QStringList titles;
+  for (QAction* a : qobject_cast<QMenu*>(w->findChild<QAction*>("ViewDispMesh")->parent())->actions())
+    if (!a->isSeparator()) titles << a->text();
+  EXPECT_EQ(titles.mid(0, 5), (QStringList{"&Zoom", "&Grid", "Dis&p Mesh", "&Symmetry", "Level of &Detail"}));
 }
 
 }  // namespace
