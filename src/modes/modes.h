@@ -2,3 +2,4 @@
 #pragma once
 
 #include "modes/mode_handlers.h"
+#include "modes/lathe.h"
