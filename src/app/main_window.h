@@ -136,6 +136,9 @@ class TMainFrm : public QMainWindow {
   void UpdateFileActions();
   void BuildViewChoices(QMenu* view, QAction* before);
   void UpdateViewActions();
+  void BuildBackgroundCommands(QMenu* view);
+  void ViewLoadBkgroundExecute();
+  void UpdateBackgroundActions();
   TFileQuestion PrepareOpenDialog(const QString& file) const;
   void ShowFileError(const char* verb, const QString& file, const QString& reason);
   bool LoadModel(const QString& file, int kind, QString* reason);
@@ -236,6 +239,8 @@ class TMainFrm : public QMainWindow {
   std::vector<QAction*> FGridActions;
   std::vector<QAction*> FSymmetryActions;
   QMenu* MenuSymmetry = nullptr;
+  QAction* ViewDispBkground = nullptr;
+  QAction* ViewLoadBkground = nullptr;
   TViewState FViewState;
   TUndoHistory FUndo;
   TPlaneChooser FPlaneChooser;

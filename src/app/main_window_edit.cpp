@@ -130,6 +130,7 @@ void TMainFrm::FlagCommand(const std::function<void()>& op) {
 void TMainFrm::UpdateActions() {
   UpdateFileActions();
   UpdateViewActions();
+  UpdateBackgroundActions();
   if (EditUndo) EditUndo->setEnabled(CanUndo(FUndo));
   if (EditRedo) EditRedo->setEnabled(CanRedo(FUndo));
   for (QAction* a : FGridOpActions) a->setVisible(FMode != emTexture);

@@ -98,6 +98,7 @@ void TMainFrm::BuildMenus() {
   ViewLevel01 = addLevel("&Near", "ViewLevel01", 1);
   ViewLevel02 = addLevel("&Middle", "ViewLevel02", 2);
   ViewLevel04 = addLevel("&Far", "ViewLevel04", 4);
+  BuildBackgroundCommands(view);
   connect(detail, &QMenu::aboutToShow, this, &TMainFrm::UpdateActions);
 }
 

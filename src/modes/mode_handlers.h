@@ -5,6 +5,7 @@
 #include <utility>
 
 #include <QImage>
+#include <QString>
 
 #include "model/grid_geometry.h"
 #include "model/sculpt_data.h"
@@ -58,6 +59,16 @@ class TMode : public TModeHandlers {
   virtual std::optional<std::pair<int, int>> Readout(const TSculptData&, int, int) { return std::nullopt; }
   // The marks of the mode's section lines (LATHE columns, EXTRUDE and HOOP rows), if any.
   virtual TMarkArray* SectionMarks() { return nullptr; }
+
+  // A background picture behind the view, for the modes that take one.
+  virtual bool TakesBackground() const { return false; }
+  virtual bool LoadBackgroundPicture(const QString&, QString* reason) {
+    if (reason) *reason = "this view takes no background picture";
+    return false;
+  }
+  virtual bool HasBackground() const { return false; }
+  virtual bool ShowBackground() const { return false; }
+  virtual void SetShowBackground(bool) {}
 };
 
 // The handlers of a mode that is not built, and of the Texture tab: they draw a
