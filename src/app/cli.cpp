@@ -1,4 +1,4 @@
-// Headless jobs: describe, create and convert sculpt maps without opening the editor.
+// Headless jobs: describe, create and convert sculpt maps and OBJ meshes without opening the editor.
 #include "app/cli.h"
 
 #include <algorithm>
@@ -25,6 +25,8 @@
 #include "model/atomic_file.h"
 #include "model/camera.h"
 #include "model/grid_geometry.h"
+#include "model/obj_export.h"
+#include "model/obj_import.h"
 #include "model/preview_texture.h"
 #include "model/sculpt_data.h"
 #include "model/sculpt_map.h"
@@ -35,13 +37,15 @@ namespace orvane {
 const char* const kCommandLineUsage =
     "usage: orvane info FILE\n"
     "       orvane new --type TYPE --aspect ASPECT [--tga-size N] [--program-axes] -o OUT\n"
-    "       orvane convert IN OUT [--as TYPE|auto] [--tga-size N] [--program-axes]\n"
+    "       orvane convert IN OUT [--as TYPE|auto] [--tga-size N] [--program-axes] [--quads]\n"
     "       orvane render IN -o OUT.png [--size WxH] [--view-level 1|2|4] [--texture FILE]\n"
     "                     [--turn DEGREES] [--no-overlay] [--program-axes]\n"
     "  TYPE    sphere, torus, plane or cylinder\n"
     "  ASPECT  32x32, 64x16, 128x8, 256x4, 16x64, 8x128 or 4x256\n"
     "  N       64, 128, 256 or 512 (the side of a 32x32 map; default 128)\n"
-    "  OUT     a .tga sculpt map, or .png for the same map as PNG\n"
+    "  OUT     a .tga sculpt map, .png for the same map as PNG, or (convert) .obj for\n"
+    "          a mesh of triangles (--quads: quadrangles) with its .mtl and texture .png\n"
+    "  IN      a sculpt map picture, or (info, convert) an .obj mesh\n"
     "  render  draws the 3D preview of a sculpt map (default 512x512, grid texture)\n"
     "  --program-axes  write (and read unmarked maps) with the program's axes\n"
     "                  instead of Second Life's\n";
@@ -130,6 +134,8 @@ std::optional<int> ParseTgaSize(const TJobArgs& args) {
 
 // Only the two map containers are written; any other extension would be
 // silently replaced by ".tga" and land in a file the user did not name.
+bool IsObjFileName(const QString& name) { return name.endsWith(QLatin1String(".obj"), Qt::CaseInsensitive); }
+
 bool IsMapFileName(const QString& name) {
   return name.endsWith(QLatin1String(".tga"), Qt::CaseInsensitive) ||
          name.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);
@@ -172,12 +178,39 @@ int Save(const TWorkspace& w, const QString& out, const TAppSettings& settings) 
   return kExitOk;
 }
 
+int InfoObj(const QString& file, TWorkspace& w) {
+  const TObjImport r = ImportObj(*w.Model, w.Grid, file);
+  if (!r.Ok) return FileError(file, r.Reason);
+  std::printf("format: OBJ\n");
+  std::printf("aspect: %s\n", std::string(AspectName(r.Aspect)).c_str());
+  std::printf("type: %s\n", std::string(SculptTypeName(r.SculptType)).c_str());
+  std::printf("columns: %d\nrows: %d\n", w.Grid.ColumnCount, w.Grid.RowCount);
+  std::printf("vertices: %d\ntexcoords: %d\nfaces: %d\n", r.VertexLines, r.TexCoordLines, r.FaceLines);
+  std::printf("grid size from: %s\n", r.FromTexCoords ? "texture coordinates" : "vertex count");
+  std::printf("unmatched: %d\n", r.Unmatched);
+  std::printf("maximized: %s\n", r.Maximized ? "yes" : "no");
+  return kExitOk;
+}
+
+// The mesh with the default grid texture beside it, as the editor exports a new model.
+int SaveObj(const TWorkspace& w, const QString& out, bool triangles, const TAppSettings& settings) {
+  TTextureSet textures;
+  ResetTexture(textures, w.Grid);
+  QString name = out;
+  QString reason;
+  const TWarnFunction noWarning = [](const QString&) {};
+  if (!ExportObj(*w.Model, w.Grid, textures, name, triangles, settings, noWarning, &reason))
+    return FileError(out, reason.isEmpty() ? QStringLiteral("cannot be written") : reason);
+  return kExitOk;
+}
+
 int RunInfo(int argc, char** argv) {
   const TJobArgs args = ParseJobArgs(argc, argv, {}, {});
   if (!args.Error.empty()) return UsageError(args.Error);
   if (args.Positional.size() != 1) return UsageError("info needs exactly one FILE");
   const QString file = QString::fromLocal8Bit(args.Positional[0].c_str());
   TWorkspace w;
+  if (IsObjFileName(file)) return InfoObj(file, w);
   const TSculptMapLoad r = LoadSculptMap(file, kDetectSculptType, JobSettings(args, 128), *w.Model, w.Grid);
   if (!r.Ok) return FileError(file, r.Reason);
   std::printf("format: %s\n", qPrintable(FormatName(file)));
@@ -212,7 +245,7 @@ int RunNew(int argc, char** argv) {
 }
 
 int RunConvert(int argc, char** argv) {
-  const TJobArgs args = ParseJobArgs(argc, argv, {"--as", "--tga-size"}, {"--program-axes"});
+  const TJobArgs args = ParseJobArgs(argc, argv, {"--as", "--tga-size"}, {"--program-axes", "--quads"});
   if (!args.Error.empty()) return UsageError(args.Error);
   if (args.Positional.size() != 2) return UsageError("convert needs IN and OUT");
   int requested = kDetectSculptType;
@@ -225,12 +258,21 @@ int RunConvert(int argc, char** argv) {
   if (!tgaSize) return UsageError("--tga-size must be 64, 128, 256 or 512");
   const QString in = QString::fromLocal8Bit(args.Positional[0].c_str());
   const QString out = QString::fromLocal8Bit(args.Positional[1].c_str());
-  if (!IsMapFileName(out)) return UsageError("the output must end in .tga or .png");
+  if (!IsMapFileName(out) && !IsObjFileName(out)) return UsageError("the output must end in .tga, .png or .obj");
+  if (args.Flags.contains("--quads") && !IsObjFileName(out)) return UsageError("--quads needs an .obj output");
+  // A mesh names its own sculpt type; only a picture can be read as another one.
+  if (requested != kDetectSculptType && IsObjFileName(in)) return UsageError("--as needs a sculpt map input");
 
   const TAppSettings settings = JobSettings(args, *tgaSize);
   TWorkspace w;
-  const TSculptMapLoad r = LoadSculptMap(in, requested, settings, *w.Model, w.Grid);
-  if (!r.Ok) return FileError(in, r.Reason);
+  if (IsObjFileName(in)) {
+    const TObjImport r = ImportObj(*w.Model, w.Grid, in);
+    if (!r.Ok) return FileError(in, r.Reason);
+  } else {
+    const TSculptMapLoad r = LoadSculptMap(in, requested, settings, *w.Model, w.Grid);
+    if (!r.Ok) return FileError(in, r.Reason);
+  }
+  if (IsObjFileName(out)) return SaveObj(w, out, !args.Flags.contains("--quads"), settings);
   return Save(w, out, settings);
 }
 
@@ -293,6 +335,12 @@ int RunRender(int argc, char** argv) {
   return kExitOk;
 }
 
+// Whether a convert job's output is a mesh (its second positional word ends in .obj).
+bool WritesObj(int argc, char** argv) {
+  const TJobArgs args = ParseJobArgs(argc, argv, {"--as", "--tga-size"}, {"--program-axes", "--quads"});
+  return args.Positional.size() == 2 && IsObjFileName(QString::fromLocal8Bit(args.Positional[1].c_str()));
+}
+
 }  // namespace
 
 int RunCommandLine(int argc, char** argv, bool& handled) {
@@ -319,8 +367,9 @@ int RunCommandLine(int argc, char** argv, bool& handled) {
   int appArgc = 1;  // must outlive the application object
   std::unique_ptr<QCoreApplication> app;
   if (QCoreApplication::instance() == nullptr) {
-    // Rendering needs OpenGL, which comes with a GUI application (no window is shown).
-    if (run == RunRender) {
+    // Rendering needs OpenGL and the texture of an OBJ export needs fonts; both come
+    // with a GUI application (no window is shown).
+    if (run == RunRender || (run == RunConvert && WritesObj(argc, argv))) {
       // Without a display the xcb platform would abort; offscreen fails cleanly instead.
       if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
           qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))

@@ -1,9 +1,9 @@
-// Headless jobs of the orvane executable: info, new and convert of sculpt maps.
+// Headless jobs of the orvane executable: info, new, convert and render of sculpt maps and OBJ meshes.
 #pragma once
 
 namespace orvane {
 
-// Runs a job when argv[1] names one ("info", "new", "convert") and sets handled;
+// Runs a job when argv[1] names one ("info", "new", "convert", "render") and sets handled;
 // otherwise handled is false, nothing is printed and the editor should start.
 // Call before any QApplication exists. Returns the process exit status:
 // 0 done, 1 a file could not be used (one "orvane: error: FILE: reason" line
