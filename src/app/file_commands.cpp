@@ -1,13 +1,18 @@
 // File commands: load and save the sculpted prim, the texture commands, Save Last.
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 
 #include "app/main_window.h"
 #include "model/image_files.h"
+#include "model/mode_text.h"
+#include "model/obj_export.h"
+#include "model/obj_import.h"
 #include "model/sculpt_map.h"
+#include "modes/lathe_text.h"
 
 namespace orvane {
 
@@ -54,16 +59,21 @@ void TMainFrm::ShowFileError(const char* verb, const QString& file, const QStrin
 
 bool TMainFrm::LoadModel(const QString& file, int kind, QString* reason) {
   const QString ext = QFileInfo(file).suffix().toUpper();
-  if (ext == "OBJ" || ext == "TXT") {
-    *reason = ext == "OBJ" ? "OBJ meshes cannot be read yet." : "Mode text files cannot be read yet.";
-    return false;
-  }
-  const TSculptMapLoad r =
-      LoadSculptMap(file, kind >= 0 && kind <= 3 ? kind : kDetectSculptType, FSettings, FModel, FGrid);
-  if (!r.Ok) {
+  if (ext == "OBJ") {
+    const TObjImport r = ImportObj(FModel, FGrid, file);
+    if (!r.Ok) {
+      *reason = r.Reason;
+      return false;
+    }
+  } else if (ext == "TXT") {
+    if (!LoadModeText(file, reason)) return false;
+  } else if (const TSculptMapLoad r =
+          LoadSculptMap(file, kind >= 0 && kind <= 3 ? kind : kDetectSculptType, FSettings, FModel, FGrid);
+      !r.Ok) {
     *reason = r.Reason;
     return false;
   }
+  // Tabs and status panels follow the model whatever format it came from.
   RebuildTabs();
   SetMeshDirty();
   SetStatus(2, "Sculpted Prim:" + NameOf(file));
@@ -103,7 +113,7 @@ bool TMainFrm::SaveModelAs(const QString& file, int kind) {
     case 2:
     case 3:
       name = WithExtension(file, ".obj");
-      reason = "OBJ meshes cannot be written yet.";
+      ok = ExportObj(FModel, FGrid, FTextures, name, kind == 2, FSettings, warn, &reason);
       break;
     case 4:
     case 5:
@@ -114,7 +124,8 @@ bool TMainFrm::SaveModelAs(const QString& file, int kind) {
         FSettings.SclpFile = name.toStdString();
         return false;
       }
-      reason = "This text format cannot be written yet.";
+      if (kind == 4) ok = SaveLatheText(FModel.Vertices, FGrid, name, FSettings, warn, &reason);
+      else reason = kind == 5 ? "EXTRUDE text files cannot be written yet." : "BEND text files cannot be written yet.";
       break;
     default: return false;
   }
@@ -232,6 +243,44 @@ void TMainFrm::UpdateFileActions() {
     FileTxLoadLast->setVisible(!FSettings.TxtrFile.empty());
     FileTxLoadLast->setText("Load \"" + NameOf(FromStd(FSettings.TxtrFile)) + "\"");
   }
+}
+
+}  // namespace orvane
+
+namespace orvane {
+
+// A mode text file, read into a scratch model: the model changes only when it is usable.
+bool TMainFrm::LoadModeText(const QString& file, QString* reason) {
+  QFile in(file);
+  if (!in.open(QIODevice::ReadOnly)) {
+    *reason = in.errorString();
+    return false;
+  }
+  if (in.size() > 1024 * 1024) {
+    *reason = "The file is far too large for a mode text file.";
+    return false;
+  }
+  const QByteArray text = in.readAll();
+  switch (DetectModeText(text)) {
+    case TModeTextKind::Lathe: break;
+    case TModeTextKind::Extrude: *reason = "EXTRUDE text files cannot be read yet."; return false;
+    case TModeTextKind::Bend: *reason = "BEND text files cannot be read yet."; return false;
+    case TModeTextKind::None:
+      *reason = "It is not a LATHE, EXTRUDE or BEND text file.";
+      return false;
+  }
+  auto scratch = std::make_unique<TSculptData>();
+  TGridGeometry grid = FGrid;
+  ResetModel(*scratch, grid, stSphere, ar32x32);
+  if (ReadLatheText(text, scratch->Vertices, grid, reason) != kLatheTextOk) return false;
+  SpreadColumnZero(scratch->Vertices, grid);
+  FitToUnit(scratch->Vertices, grid);
+  ClampVertices(scratch->Vertices, grid);
+  UpdateSelection(*scratch, grid);
+  CommitBase(*scratch, grid);
+  FModel = *scratch;
+  FGrid = grid;
+  return true;
 }
 
 }  // namespace orvane

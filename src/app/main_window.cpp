@@ -21,12 +21,14 @@
 #include "app/settings_store.h"
 #include "app/setup_dialog.h"
 #include "app/space_mouse_device.h"
+#include "modes/lathe.h"
 
 namespace orvane {
 
 TMainFrm::TMainFrm(const TMainFrmOptions& options, QWidget* parent)
     : QMainWindow(parent), FOptions(options), FCursors(TCursorSet::Create()) {
   for (auto& mode : FModes) mode = std::make_unique<TBlankMode>(TModeContext{FGrid, FSettings, &FViewState});
+  FModes[emLathe] = std::make_unique<TLatheMode>(TModeContext{FGrid, FSettings, &FViewState});
   FHandlers = FModes[emLathe].get();
   BuildLayout();
   BuildMenus();

@@ -152,3 +152,49 @@ TEST_F(FileCommands, TextureSaveAndLoad) {
 
 }  // namespace
 }  // namespace orvane
+
+namespace orvane {
+namespace {
+
+TEST_F(FileCommands, ObjAndLatheTextRoundTripsThroughTheMenus) {
+  Trigger("ResetCylinder32");
+  const TDbl3D corner = w->Model().Vertices[5][7];
+  next = TFileChoice{Path("can.tga"), 3};  // OBJ of quadrangles: the extension is forced
+  Trigger("FileSTSave");
+  ASSERT_TRUE(messages.empty()) << messages[0].second.toStdString();
+  EXPECT_TRUE(QFile::exists(Path("can.obj")));
+  EXPECT_TRUE(QFile::exists(Path("can.mtl")));
+  EXPECT_TRUE(QFile::exists(Path("can.png")));
+  Trigger("ResetPlane32");
+  next = TFileChoice{Path("can.obj"), 6};
+  Trigger("FileSTLoad");
+  ASSERT_TRUE(messages.empty()) << messages[0].second.toStdString();
+  EXPECT_EQ(w->Model().SculptType, stCylinder);
+  EXPECT_NEAR(w->Model().Vertices[5][7].X, corner.X, 1e-8);
+  EXPECT_EQ(Status(2), "Sculpted Prim:can.obj");
+
+  Trigger("ResetSphere32");
+  next = TFileChoice{Path("profile"), 4};  // LATHE text
+  Trigger("FileSTSave");
+  ASSERT_TRUE(messages.empty()) << messages[0].second.toStdString();
+  ASSERT_TRUE(QFile::exists(Path("profile.txt")));
+  Trigger("ResetTorus32");
+  next = TFileChoice{Path("profile.txt"), 7};
+  Trigger("FileSTLoad");
+  ASSERT_TRUE(messages.empty()) << messages[0].second.toStdString();
+  EXPECT_EQ(w->Model().SculptType, stSphere);
+  EXPECT_EQ(Status(0), "SculptType:SPHERE");
+  EXPECT_NEAR(w->Model().Vertices[0][16].Z, 0.0, 1.0 / 127);
+
+  QFile other(Path("notes.txt"));
+  ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+  other.write("shopping list\r\n");
+  other.close();
+  next = TFileChoice{Path("notes.txt"), 1};
+  Trigger("FileSTLoad");
+  ASSERT_EQ(messages.size(), 1u);  // not a mode text file: refused, not a silent default sphere
+  EXPECT_TRUE(messages[0].second.contains("notes.txt"));
+}
+
+}  // namespace
+}  // namespace orvane
