@@ -107,6 +107,7 @@ class TMainFrm : public QMainWindow {
   TDragState DragState() const { return FDragState; }
   int HandleCode() const { return FHandleCode; }
   double ZoomFactor() const { return FZoom; }
+  TMode* ModeObject(TEditMode mode) const { return FModes[mode].get(); }
   // Replaces a mode's handlers (the modes register here; tests install probes).
   void SetMode(TEditMode mode, std::unique_ptr<TMode> handlers);
 
