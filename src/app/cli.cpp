@@ -25,6 +25,8 @@
 #include "model/atomic_file.h"
 #include "model/camera.h"
 #include "model/grid_geometry.h"
+#include "modes/lathe_text.h"
+#include "modes/mode_text_load.h"
 #include "model/obj_export.h"
 #include "model/obj_import.h"
 #include "model/preview_texture.h"
@@ -44,8 +46,10 @@ const char* const kCommandLineUsage =
     "  ASPECT  32x32, 64x16, 128x8, 256x4, 16x64, 8x128 or 4x256\n"
     "  N       64, 128, 256 or 512 (the side of a 32x32 map; default 128)\n"
     "  OUT     a .tga sculpt map, .png for the same map as PNG, or (convert) .obj for\n"
-    "          a mesh of triangles (--quads: quadrangles) with its .mtl and texture .png\n"
-    "  IN      a sculpt map picture, or (info, convert) an .obj mesh\n"
+    "          a mesh of triangles (--quads: quadrangles) with its .mtl and texture .png,\n"
+    "          or (convert) .txt for the LATHE text of a 32x32 profile\n"
+    "  IN      a sculpt map picture, or (info, convert) an .obj mesh, or (convert) a\n"
+    "          LATHE .txt file\n"
     "  render  draws the 3D preview of a sculpt map (default 512x512, grid texture)\n"
     "  --program-axes  write (and read unmarked maps) with the program's axes\n"
     "                  instead of Second Life's\n";
@@ -135,6 +139,8 @@ std::optional<int> ParseTgaSize(const TJobArgs& args) {
 // Only the two map containers are written; any other extension would be
 // silently replaced by ".tga" and land in a file the user did not name.
 bool IsObjFileName(const QString& name) { return name.endsWith(QLatin1String(".obj"), Qt::CaseInsensitive); }
+
+bool IsTextFileName(const QString& name) { return name.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive); }
 
 bool IsMapFileName(const QString& name) {
   return name.endsWith(QLatin1String(".tga"), Qt::CaseInsensitive) ||
@@ -258,21 +264,35 @@ int RunConvert(int argc, char** argv) {
   if (!tgaSize) return UsageError("--tga-size must be 64, 128, 256 or 512");
   const QString in = QString::fromLocal8Bit(args.Positional[0].c_str());
   const QString out = QString::fromLocal8Bit(args.Positional[1].c_str());
-  if (!IsMapFileName(out) && !IsObjFileName(out)) return UsageError("the output must end in .tga, .png or .obj");
+  if (!IsMapFileName(out) && !IsObjFileName(out) && !IsTextFileName(out))
+    return UsageError("the output must end in .tga, .png, .obj or .txt");
   if (args.Flags.contains("--quads") && !IsObjFileName(out)) return UsageError("--quads needs an .obj output");
   // A mesh names its own sculpt type; only a picture can be read as another one.
-  if (requested != kDetectSculptType && IsObjFileName(in)) return UsageError("--as needs a sculpt map input");
+  if (requested != kDetectSculptType && (IsObjFileName(in) || IsTextFileName(in)))
+    return UsageError("--as needs a sculpt map input");
 
   const TAppSettings settings = JobSettings(args, *tgaSize);
   TWorkspace w;
   if (IsObjFileName(in)) {
     const TObjImport r = ImportObj(*w.Model, w.Grid, in);
     if (!r.Ok) return FileError(in, r.Reason);
+  } else if (IsTextFileName(in)) {
+    QString reason;
+    if (!LoadModeTextFile(in, *w.Model, w.Grid, &reason)) return FileError(in, reason);
   } else {
     const TSculptMapLoad r = LoadSculptMap(in, requested, settings, *w.Model, w.Grid);
     if (!r.Ok) return FileError(in, r.Reason);
   }
   if (IsObjFileName(out)) return SaveObj(w, out, !args.Flags.contains("--quads"), settings);
+  if (IsTextFileName(out)) {
+    // The LATHE text holds one profile of a 32x32 grid.
+    if (w.Model->Aspect != ar32x32) return FileError(out, QStringLiteral("You can export only 32x32."));
+    QString name = out;
+    QString reason;
+    const TWarnFunction noWarning = [](const QString&) {};
+    if (!SaveLatheText(w.Model->Vertices, w.Grid, name, settings, noWarning, &reason)) return FileError(out, reason);
+    return kExitOk;
+  }
   return Save(w, out, settings);
 }
 

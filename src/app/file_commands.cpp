@@ -8,11 +8,11 @@
 
 #include "app/main_window.h"
 #include "model/image_files.h"
-#include "model/mode_text.h"
 #include "model/obj_export.h"
 #include "model/obj_import.h"
 #include "model/sculpt_map.h"
 #include "modes/lathe_text.h"
+#include "modes/mode_text_load.h"
 
 namespace orvane {
 
@@ -66,7 +66,7 @@ bool TMainFrm::LoadModel(const QString& file, int kind, QString* reason) {
       return false;
     }
   } else if (ext == "TXT") {
-    if (!LoadModeText(file, reason)) return false;
+    if (!LoadModeTextFile(file, FModel, FGrid, reason)) return false;
   } else if (const TSculptMapLoad r =
           LoadSculptMap(file, kind >= 0 && kind <= 3 ? kind : kDetectSculptType, FSettings, FModel, FGrid);
       !r.Ok) {
@@ -243,44 +243,6 @@ void TMainFrm::UpdateFileActions() {
     FileTxLoadLast->setVisible(!FSettings.TxtrFile.empty());
     FileTxLoadLast->setText("Load \"" + NameOf(FromStd(FSettings.TxtrFile)) + "\"");
   }
-}
-
-}  // namespace orvane
-
-namespace orvane {
-
-// A mode text file, read into a scratch model: the model changes only when it is usable.
-bool TMainFrm::LoadModeText(const QString& file, QString* reason) {
-  QFile in(file);
-  if (!in.open(QIODevice::ReadOnly)) {
-    *reason = in.errorString();
-    return false;
-  }
-  if (in.size() > 1024 * 1024) {
-    *reason = "The file is far too large for a mode text file.";
-    return false;
-  }
-  const QByteArray text = in.readAll();
-  switch (DetectModeText(text)) {
-    case TModeTextKind::Lathe: break;
-    case TModeTextKind::Extrude: *reason = "EXTRUDE text files cannot be read yet."; return false;
-    case TModeTextKind::Bend: *reason = "BEND text files cannot be read yet."; return false;
-    case TModeTextKind::None:
-      *reason = "It is not a LATHE, EXTRUDE or BEND text file.";
-      return false;
-  }
-  auto scratch = std::make_unique<TSculptData>();
-  TGridGeometry grid = FGrid;
-  ResetModel(*scratch, grid, stSphere, ar32x32);
-  if (ReadLatheText(text, scratch->Vertices, grid, reason) != kLatheTextOk) return false;
-  SpreadColumnZero(scratch->Vertices, grid);
-  FitToUnit(scratch->Vertices, grid);
-  ClampVertices(scratch->Vertices, grid);
-  UpdateSelection(*scratch, grid);
-  CommitBase(*scratch, grid);
-  FModel = *scratch;
-  FGrid = grid;
-  return true;
 }
 
 }  // namespace orvane

@@ -144,7 +144,6 @@ class TMainFrm : public QMainWindow {
   void ShowFileError(const char* verb, const QString& file, const QString& reason);
   bool LoadModel(const QString& file, int kind, QString* reason);
   bool SaveModelAs(const QString& file, int kind);
-  bool LoadModeText(const QString& file, QString* reason);
   bool OpenTexture(const QString& file);
   void FileSTLoadExecute();
   void FileSTSaveExecute();
