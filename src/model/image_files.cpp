@@ -1,4 +1,5 @@
 // Sculpt maps, textures and background pictures on disk: naming, saving, loading, lightening.
+#include "model/file_names.h"
 #include "model/image_files.h"
 
 #include <algorithm>
@@ -25,13 +26,6 @@ constexpr char kAuthorMarkSecondLife[] = "PELORIN WORKS Ver.2.0";
 
 void SetReason(QString* reason, const QString& text) {
   if (reason) *reason = text;
-}
-
-// The extension of the file part of a path, with its dot ("" when there is none).
-qsizetype ExtensionStart(const QString& name) {
-  const qsizetype slash = name.lastIndexOf(QLatin1Char('/'));
-  const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-  return dot > slash ? dot : name.size();
 }
 
 bool NameTaken(const QString& name) {

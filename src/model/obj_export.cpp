@@ -1,4 +1,5 @@
 // Wavefront OBJ export: vertex, texture coordinate and face numbering per sculpt type.
+#include "model/file_names.h"
 #include "model/obj_export.h"
 
 #include <charconv>
@@ -21,13 +22,6 @@ int Mod(int a, int n) { return ((a % n) + n) % n; }
 
 void SetReason(QString* reason, const QString& text) {
   if (reason) *reason = text;
-}
-
-// The extension of the file part of a path, with its dot (size() when there is none).
-qsizetype ExtensionStart(const QString& name) {
-  const qsizetype slash = name.lastIndexOf(QLatin1Char('/'));
-  const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-  return dot > slash ? dot : name.size();
 }
 
 // Names inside the files are the local 8-bit form of the file name without folder.
