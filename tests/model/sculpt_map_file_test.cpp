@@ -137,16 +137,7 @@ void ExpectSameModel(const TSculptData& a, const TSculptData& b, const TGridGeom
   EXPECT_EQ(a.SelectedCount, b.SelectedCount) << what;
   EXPECT_EQ(ga.ColumnCount, gb.ColumnCount) << what;
   EXPECT_EQ(ga.LatheColumn, gb.LatheColumn) << what;
-  int differ = 0;
-  for (int i = 0; i < kGridCapacity; ++i) {
-    for (int j = 0; j < kGridCapacity; ++j) {
-      differ += a.Vertices[i][j] == b.Vertices[i][j] ? 0 : 1;
-      differ += a.BaseVertices[i][j] == b.BaseVertices[i][j] ? 0 : 1;
-      differ += a.Selected[i][j] == b.Selected[i][j] ? 0 : 1;
-      differ += a.Locked[i][j] == b.Locked[i][j] ? 0 : 1;
-    }
-  }
-  EXPECT_EQ(differ, 0) << what;
+  EXPECT_EQ(GridDifferences(a, b), 0) << what;
 }
 
 QByteArray TgaHeader(int width, int height) {

@@ -455,16 +455,7 @@ void ExpectUntouched(const World& w, const Snapshot& before, const std::string& 
   EXPECT_EQ(w.grid.RowCount, before.grid.RowCount) << what;
   EXPECT_EQ(w.grid.LatheColumn, before.grid.LatheColumn) << what;
   EXPECT_EQ(w.grid.BendSections, before.grid.BendSections) << what;
-  int differ = 0;
-  for (int i = 0; i < kGridCapacity; ++i) {
-    for (int j = 0; j < kGridCapacity; ++j) {
-      differ += a.Vertices[i][j] == b.Vertices[i][j] ? 0 : 1;
-      differ += a.BaseVertices[i][j] == b.BaseVertices[i][j] ? 0 : 1;
-      differ += a.Selected[i][j] == b.Selected[i][j] ? 0 : 1;
-      differ += a.Locked[i][j] == b.Locked[i][j] ? 0 : 1;
-    }
-  }
-  EXPECT_EQ(differ, 0) << what;
+  EXPECT_EQ(GridDifferences(a, b), 0) << what;
 }
 
 // A non-default model with selection, locks and moved cursors.
