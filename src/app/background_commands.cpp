@@ -29,7 +29,7 @@ void TMainFrm::BuildBackgroundCommands(QMenu* view) {
   ViewDispBkground->setObjectName("ViewDispBkground");
   ViewDispBkground->setCheckable(true);
   connect(ViewDispBkground, &QAction::triggered, this, [this] {
-    if (FStarting || FDragState != dsNone || !FHandlers->TakesBackground()) return;
+    if (CommandsBlocked() || !FHandlers->TakesBackground()) return;
     // Only a loaded picture can be switched on.
     FHandlers->SetShowBackground(!FHandlers->ShowBackground() && FHandlers->HasBackground());
     DrawView();
@@ -41,7 +41,7 @@ void TMainFrm::BuildBackgroundCommands(QMenu* view) {
 }
 
 void TMainFrm::ViewLoadBkgroundExecute() {
-  if (FStarting || FDragState != dsNone || !FHandlers->TakesBackground()) return;
+  if (CommandsBlocked() || !FHandlers->TakesBackground()) return;
   TFileQuestion q = PrepareOpenDialog(QString::fromStdString(FSettings.BkgdFile));
   q.Title = BackgroundTitle(FMode);
   q.Filter = "All File|*.jpg;*.png;*.bmp;*.gif;*.psd";
@@ -59,9 +59,10 @@ void TMainFrm::ViewLoadBkgroundExecute() {
 
 void TMainFrm::UpdateBackgroundActions() {
   if (!ViewDispBkground) return;
+  // Shown where the rules say; offered once the mode can actually hold a picture.
   const bool takes = FHandlers && FMode != emNone && FHandlers->TakesBackground();
-  ViewDispBkground->setVisible(takes);
-  ViewLoadBkground->setVisible(takes);
+  ViewDispBkground->setEnabled(ViewDispBkground->isEnabled() && takes);
+  ViewLoadBkground->setEnabled(ViewLoadBkground->isEnabled() && takes);
   ViewDispBkground->setChecked(takes && FHandlers->ShowBackground());
 }
 

@@ -12,7 +12,7 @@
 namespace orvane {
 
 void TMainFrm::SBXYZClick(int plane) {
-  if (FStarting || FDragState != dsNone) return;
+  if (CommandsBlocked()) return;
   FSettings.ClayMode = plane;
   RefreshView();
 }
@@ -40,7 +40,7 @@ void TMainFrm::UpdateLineButton() {
 }
 
 void TMainFrm::spBtnGLkClick() {
-  if (FStarting || FDragState != dsNone) return;
+  if (CommandsBlocked()) return;
   int* cursor = SectionCursor();
   TMarkArray* marks = FHandlers ? FHandlers->SectionMarks() : nullptr;
   if (cursor && marks) (*marks)[*cursor] = (*marks)[*cursor] == 1 ? 0 : 1;
@@ -49,7 +49,7 @@ void TMainFrm::spBtnGLkClick() {
 
 // "<" and ">": step the section cursor with wrap-around, by the rule of each mode.
 void TMainFrm::StepSection(bool up) {
-  if (FStarting || FDragState != dsNone) return;
+  if (CommandsBlocked()) return;
   const int C = FGrid.ColumnCount;
   const int R = FGrid.RowCount;
   int& c = FGrid.LatheColumn;
@@ -105,14 +105,14 @@ void TMainFrm::FinishPointEdit() {
 }
 
 void TMainFrm::NudgeClick(int axis, int sign) {
-  if (FStarting || FDragState != dsNone || FMode != emBitmap) return;
+  if (CommandsBlocked() || FMode != emBitmap) return;
   const int d = sign * SE1->value();
   BitmapNudge(FModel, FGrid, axis == 0 ? d : 0, axis == 1 ? d : 0, axis == 2 ? d : 0);
   FinishPointEdit();
 }
 
 void TMainFrm::BitBtnXYZUpdateClick() {
-  if (FStarting || FDragState != dsNone || FMode != emBitmap) return;
+  if (CommandsBlocked() || FMode != emBitmap) return;
   auto level = [](const QLineEdit* e) {
     bool ok = false;
     const int v = e->text().toInt(&ok);

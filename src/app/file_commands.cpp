@@ -81,7 +81,7 @@ bool TMainFrm::LoadModel(const QString& file, int kind, QString* reason) {
 }
 
 void TMainFrm::FileSTLoadExecute() {
-  if (FStarting || FDragState != dsNone) return;
+  if (CommandsBlocked() || !ConfirmDiscard()) return;
   TFileQuestion q = PrepareOpenDialog(QString::fromStdString(FSettings.SclpFile));
   q.Title = "Load Sculped Prim Texture";
   q.Filter = kLoadModelFilter;
@@ -97,6 +97,7 @@ void TMainFrm::FileSTLoadExecute() {
   InitTexture();
   RefreshView();
   PushSnapshot(FUndo, FModel);
+  RememberSavedShape();
   UpdateActions();
 }
 
@@ -135,12 +136,17 @@ bool TMainFrm::SaveModelAs(const QString& file, int kind) {
   }
   FSettings.SclpFile = name.toStdString();
   FSaveKind = kind;
+  RememberSavedShape();
   UpdateActions();
   return true;
 }
 
 void TMainFrm::FileSTSaveExecute() {
-  if (FStarting || FDragState != dsNone) return;
+  if (CommandsBlocked()) return;
+  SaveWithDialog();
+}
+
+bool TMainFrm::SaveWithDialog() {
   if (FSettings.ViewLevel != 1)
     FDialogs.Message(TMessageKind::Warning,
                      "View Level is not Near.\nPlease set View Level to Near and check the global image of a "
@@ -148,12 +154,25 @@ void TMainFrm::FileSTSaveExecute() {
   const QString last = FromStd(FSettings.SclpFile);
   TFileQuestion q{"Save Sclpted Prim", kSaveModelFilter, FolderOf(last), NameOf(last), FSettings.FileOverWrite};
   const auto choice = FDialogs.Save(q);
-  if (!choice) return;
-  SaveModelAs(choice->Path, choice->FilterIndex);
+  if (!choice) return false;
+  return SaveModelAs(choice->Path, choice->FilterIndex);
+}
+
+bool TMainFrm::Modified() const { return ShapeDiffers(FSavedShape, FModel, FGrid); }
+
+void TMainFrm::RememberSavedShape() { RememberShape(FSavedShape, FModel, FGrid); }
+
+bool TMainFrm::ConfirmDiscard() {
+  if (!Modified()) return true;
+  const TSaveAnswer answer =
+      FDialogs.AskSave ? FDialogs.AskSave("Save changes to the sculpted prim?") : TSaveAnswer::Discard;
+  if (answer == TSaveAnswer::Discard) return true;
+  // A cancelled or failed save keeps the work, so the command stops.
+  return answer == TSaveAnswer::Save && SaveWithDialog();
 }
 
 void TMainFrm::FileStSaveLastExecute() {
-  if (FStarting || FDragState != dsNone || FSaveKind < 0) return;
+  if (CommandsBlocked() || FSaveKind < 0) return;
   SaveModelAs(FromStd(FSettings.SclpFile), FSaveKind);
 }
 
@@ -172,7 +191,7 @@ bool TMainFrm::OpenTexture(const QString& file) {
 }
 
 void TMainFrm::FileTxLoadExecute() {
-  if (FStarting || FDragState != dsNone) return;
+  if (CommandsBlocked()) return;
   TFileQuestion q = PrepareOpenDialog(FromStd(FSettings.TxtrFile));
   q.Title = "Load Texture";
   q.Filter = kLoadTextureFilter;
@@ -182,7 +201,7 @@ void TMainFrm::FileTxLoadExecute() {
 }
 
 void TMainFrm::FileTxSaveExecute() {
-  if (FStarting || FDragState != dsNone) return;
+  if (CommandsBlocked()) return;
   const QString last = FromStd(FSettings.TxtrFile);
   TFileQuestion q{"Save TexTure", kSaveTextureFilter, FolderOf(last), NameOf(last), FSettings.FileOverWrite};
   const auto choice = FDialogs.Save(q);
@@ -221,11 +240,11 @@ void TMainFrm::BuildFileMenuCommands(QMenu* file, QAction* before) {
     return a;
   };
   addTexture("&Reset", "FileTxInit", [this] {
-    if (FStarting || FDragState != dsNone) return;
+    if (CommandsBlocked()) return;
     InitTexture();
   });
   FileTxLoadLast = addTexture("L&oad Last Texture", "FileTxLoadLast", [this] {
-    if (FStarting || FDragState != dsNone || FSettings.TxtrFile.empty()) return;
+    if (CommandsBlocked() || FSettings.TxtrFile.empty()) return;
     OpenTexture(FromStd(FSettings.TxtrFile));
   });
   addTexture("&Load...", "FileTxLoad", [this] { FileTxLoadExecute(); });

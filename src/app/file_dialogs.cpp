@@ -39,6 +39,16 @@ TUserDialogs PlatformDialogs(QWidget* parent) {
                     QMessageBox::Ok, parent);
     box.exec();
   };
+  d.AskSave = [parent](const QString& text) {
+    QMessageBox box(QMessageBox::Question, "ORVANE", text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+      case QMessageBox::Save: return TSaveAnswer::Save;
+      case QMessageBox::Discard: return TSaveAnswer::Discard;
+      default: return TSaveAnswer::Cancel;
+    }
+  };
   return d;
 }
 

@@ -25,11 +25,14 @@ struct TFileQuestion {
 };
 
 enum class TMessageKind { Warning, Error };
+enum class TSaveAnswer { Save, Discard, Cancel };
 
 struct TUserDialogs {
   std::function<std::optional<TFileChoice>(const TFileQuestion&)> Open;
   std::function<std::optional<TFileChoice>(const TFileQuestion&)> Save;
   std::function<void(TMessageKind, const QString& text)> Message;
+  // Save, Discard or Cancel before changed work would be replaced.
+  std::function<TSaveAnswer(const QString& text)> AskSave;
 };
 
 // The platform's dialogs and message boxes, owned by parent.

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,10 +17,12 @@
 #include <QWindow>
 #include <QToolButton>
 
+#include "app/about_dialog.h"
 #include "app/edit_image.h"
 #include "app/preview_view.h"
 #include "app/settings_store.h"
 #include "app/setup_dialog.h"
+#include "app/sides_dialog.h"
 #include "app/space_mouse_device.h"
 #include "modes/lathe.h"
 
@@ -60,6 +63,7 @@ TMainFrm::TMainFrm(const TMainFrmOptions& options, QWidget* parent)
   ScrollBox1->installEventFilter(this);
   ScrollBox1->viewport()->installEventFilter(this);
   SetupDlg = std::make_unique<TSetupDlg>(this);
+  setWindowIcon(ProgramIcon());
   FormCreate();
 }
 
@@ -90,12 +94,21 @@ void TMainFrm::FormCreate() {
   InitTexture();
   FillFlags(FModel.Selected, 0, FGrid);
   StartHistory(FUndo, FModel);
+  RememberSavedShape();
   UpdateActions();
   TabControlChange();  // returns at once: the edit view stays disabled until the first show
   if (FSettings.MaximizedWindow) setWindowState(windowState() | Qt::WindowMaximized);
   FSpaceMouse = new TSpaceMouseDevice(this);
   connect(FSpaceMouse, &TSpaceMouseDevice::Input, this, &TMainFrm::ArmIdle);
   FSpaceMouse->Start();
+}
+
+void TMainFrm::closeEvent(QCloseEvent* event) {
+  if (!ConfirmDiscard()) {
+    event->ignore();
+    return;
+  }
+  QMainWindow::closeEvent(event);
 }
 
 void TMainFrm::showEvent(QShowEvent* event) {
@@ -233,7 +246,7 @@ void TMainFrm::IdleHandler() {
 }
 
 void TMainFrm::FileSetupExecute() {
-  if (FStarting || FDragState != dsNone) return;
+  if (CommandsBlocked()) return;
   if (!SetupDlg->Execute(FSettings)) return;
   DrawPenGlyphs();
   RefreshView();

@@ -4,11 +4,13 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include <QMainWindow>
 #include <QString>
 
+#include "app/command_rules.h"
 #include "app/cursors.h"
 #include "app/edit_modes.h"
 #include "app/file_dialogs.h"
@@ -17,6 +19,7 @@
 #include "model/grid_ops.h"
 #include "model/preview_mesh.h"
 #include "model/preview_texture.h"
+#include "model/saved_shape.h"
 #include "model/sculpt_data.h"
 #include "model/settings.h"
 #include "model/undo_history.h"
@@ -38,9 +41,11 @@ class QToolButton;
 
 namespace orvane {
 
+class TAboutDlg;
 class TEditImage;
 class TPreviewView;
 class TSetupDlg;
+class TSidesDlg;
 class TSpaceMouseDevice;
 
 struct TMainFrmOptions {
@@ -60,6 +65,10 @@ enum TDragState : std::uint8_t {
 
 // A read-out value as three digits, clamped to 0 .. 255.
 QString FormatCoord(int v);
+
+// The rebuilt captions of the two mirror commands for the grid's aspect.
+QString HorizontalMirrorCaption(const TGridGeometry& grid);
+QString VerticalMirrorCaption(const TGridGeometry& grid);
 
 // Pen widths offered for the texture pens, in pixels.
 inline constexpr int PenWidths[] = {1, 3, 5, 10, 20, 25, 30};
@@ -104,6 +113,10 @@ class TMainFrm : public QMainWindow {
   int SaveKind() const { return FSaveKind; }
   // Refreshes the enabled and visible states of the commands.
   void UpdateActions();
+  // What the command rules look at now.
+  TCommandContext CommandContext() const;
+  // The model differs from what was last saved or loaded (or started with).
+  bool Modified() const;
   TDragState DragState() const { return FDragState; }
   int HandleCode() const { return FHandleCode; }
   double ZoomFactor() const { return FZoom; }
@@ -124,6 +137,7 @@ class TMainFrm : public QMainWindow {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void changeEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -147,12 +161,48 @@ class TMainFrm : public QMainWindow {
   bool OpenTexture(const QString& file);
   void FileSTLoadExecute();
   void FileSTSaveExecute();
+  bool SaveWithDialog();
   void FileStSaveLastExecute();
   void FileTxLoadExecute();
   void FileTxSaveExecute();
   void EditUndoExecute(bool redo);
-  void GridCommand(const std::function<void()>& op);
   void FlagCommand(const std::function<void()>& op);
+  void BuildShapeMenu(QMenuBar* bar);
+  void BuildSidesMenu(QMenuBar* bar);
+  void BuildSectionMenu(QMenuBar* bar);
+  void BuildHelpMenu(QMenuBar* bar);
+  void NewExecute(int type, int aspect);
+  // Commands are ignored before the first show and while a drag is on.
+  bool CommandsBlocked() const;
+  bool Offered(std::string_view action) const;
+  // Runs a mode operation when the action's rule offers it; records the edit when it ran.
+  void ModeCommand(std::string_view action, const std::function<bool()>& op);
+  TMode& ModeFor(TEditMode mode) const;
+  bool EditRotateOp(int tag);
+  bool EditAlignOp(int tag);
+  bool EditEqualOp(int tag);
+  bool EditEqualCurvesOp(int tag);
+  bool EditTwistOp(int tag);
+  bool EditSameWidthOp(int tag);
+  bool EditOptimizeOp(int tag);
+  bool EditMagnetOp(int tag);
+  bool EditSmoothOp(int tag);
+  void EditCopyExecute();
+  void EditPasteExecute();
+  bool ShapePillarOp(int tag);
+  void ShapePillarExecute(std::string_view action, int tag);
+  bool ShapeBallOp(int tag);
+  bool ShapeBevelOp(int tag);
+  bool ShapeFillPillarOp(int tag);
+  bool ShapeCushionOp(int tag);
+  TMarkArray* SidesMarks() const;
+  void SidesCommand(const std::function<void(TMarkArray&)>& op);
+  void SidesCustomExecute();
+  void SideSmoothExecute();
+  void SectionExecute(int type);
+  // Asks to save changed work first; false when the user cancels (or the save fails).
+  bool ConfirmDiscard();
+  void RememberSavedShape();
   void FormCreate();
   void FormShow();
   void FormDestroy();
@@ -235,7 +285,9 @@ class TMainFrm : public QMainWindow {
   TUserDialogs FDialogs;
   QAction* EditUndo = nullptr;
   QAction* EditRedo = nullptr;
-  std::vector<QAction*> FGridOpActions;  // hidden in the Texture tab
+  std::vector<QAction*> FNewTypeActions;    // File > New > Sphere .. Cylinder
+  std::vector<QAction*> FNewAspectActions;  // their aspects, type after type
+  std::vector<QAction*> FSectionActions;
   std::vector<QAction*> FZoomActions;
   std::vector<QAction*> FGridActions;
   std::vector<QAction*> FSymmetryActions;
@@ -248,6 +300,9 @@ class TMainFrm : public QMainWindow {
   TOffsetChooser FOffsetChooser;
   QTimer* FIdleTimer = nullptr;
   std::unique_ptr<TSetupDlg> SetupDlg;
+  std::unique_ptr<TSidesDlg> SidesDlg;
+  std::unique_ptr<TAboutDlg> AboutDlg;
+  TSavedShape FSavedShape;
   QMenu* PopupMenu1 = nullptr;
   QMenu* MenuSides = nullptr;
 

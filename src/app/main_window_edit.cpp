@@ -1,11 +1,12 @@
-// The Edit menu's history, whole-grid, lock and select commands.
+// The Edit menu and the edit view's context menu.
 #include <algorithm>
 
 #include <QAction>
-#include <QTabBar>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTabBar>
 
+#include "app/action_helpers.h"
 #include "app/main_window.h"
 #include "app/mirror_dialog.h"
 
@@ -13,15 +14,7 @@ namespace orvane {
 
 namespace {
 
-QAction* AddAction(QMenu* menu, const char* caption, const char* name, const QKeySequence& key = {}) {
-  QAction* a = menu->addAction(caption);
-  a->setObjectName(name);
-  if (!key.isEmpty()) {
-    a->setShortcut(key);
-    a->setShortcutContext(Qt::WindowShortcut);
-  }
-  return a;
-}
+QKeySequence Ctrl(Qt::Key key) { return QKeySequence(Qt::CTRL | key); }
 
 }  // namespace
 
@@ -37,16 +30,38 @@ void TMainFrm::BuildEditMenu(QMenuBar* bar) {
 
   QMenu* edit = bar->addMenu("&Edit");
   connect(edit, &QMenu::aboutToShow, this, &TMainFrm::UpdateActions);
-  EditUndo = AddAction(edit, "&Undo", "EditUndo", QKeySequence(Qt::CTRL | Qt::Key_Z));
-  EditRedo = AddAction(edit, "&Redo", "EditRedo", QKeySequence(Qt::CTRL | Qt::Key_Y));
+  EditUndo = AddAction(edit, "&Undo", "EditUndo", Ctrl(Qt::Key_Z));
+  EditRedo = AddAction(edit, "&Redo", "EditRedo", Ctrl(Qt::Key_Y));
   connect(EditUndo, &QAction::triggered, this, [this] { EditUndoExecute(false); });
   connect(EditRedo, &QAction::triggered, this, [this] { EditUndoExecute(true); });
   edit->addSeparator();
 
+  // Mode commands: the rule decides whether they run, the mode whether anything changed.
+  auto mode = [&](const char* caption, const char* name, const QKeySequence& key, int tag,
+                  bool (TMainFrm::*op)(int tag)) {
+    QAction* a = AddAction(edit, caption, name, key, tag);
+    connect(a, &QAction::triggered, this, [this, name, tag, op] { ModeCommand(name, [this, op, tag] { return (this->*op)(tag); }); });
+    return a;
+  };
+  QAction* rotatePlus = mode("R&otate+", "EditRotate0", Ctrl(Qt::Key_R), 1, &TMainFrm::EditRotateOp);
+  QAction* rotateMinus = mode("Ro&tate-", "EditRotate1", Ctrl(Qt::Key_T), -1, &TMainFrm::EditRotateOp);
+  QAction* alignH = mode("&Horizontal Align", "EditHorizontal", Ctrl(Qt::Key_W), 0, &TMainFrm::EditAlignOp);
+  QAction* alignV = mode("&Vertical Align", "EditVertical", Ctrl(Qt::Key_E), 1, &TMainFrm::EditAlignOp);
+  QAction* equal = mode("&Equal Intervals", "EditEqual", Ctrl(Qt::Key_D), 0, &TMainFrm::EditEqualOp);
+  QAction* curves = mode("E&qual Curves", "EditEQCurves", {}, 0, &TMainFrm::EditEqualCurvesOp);
+  QAction* twistPlus = mode("T&Wist+", "EditTWist0", {}, 1, &TMainFrm::EditTwistOp);
+  QAction* twistMinus = mode("TW&ist-", "EditTwist1", {}, -1, &TMainFrm::EditTwistOp);
+  QAction* sameWidth = mode("&Same Width", "EditSameWidth", {}, 0, &TMainFrm::EditSameWidthOp);
+  mode("O&ptimize", "EditOptimize", {}, 0, &TMainFrm::EditOptimizeOp);
+
   auto grid = [&](const char* caption, const char* name, std::function<void()> op) {
     QAction* a = AddAction(edit, caption, name);
-    connect(a, &QAction::triggered, this, [this, op] { GridCommand(op); });
-    FGridOpActions.push_back(a);
+    connect(a, &QAction::triggered, this, [this, name, op] {
+      ModeCommand(name, [op] {
+        op();
+        return true;
+      });
+    });
   };
   grid("F&lip Horizontal ", "EditFlipHorizontal", [this] { FlipHorizontal(FModel, FGrid, FPlaneChooser); });
   grid("&Flip Vertical ", "EditFlipVertical", [this] { FlipVertical(FModel, FGrid, FPlaneChooser); });
@@ -59,23 +74,24 @@ void TMainFrm::BuildEditMenu(QMenuBar* bar) {
     if (c.Rotate180 || c.Rotate90) RotateGrid(FModel, FGrid, c.Rotate90, c.Rotate180);
     else OffsetGrid(FModel, FGrid, c.X, c.Y);
   });
+  QAction* magnet = mode("M&agnet", "EditMagnet", {}, 0, &TMainFrm::EditMagnetOp);
 
-  QMenu* lock = edit->addMenu("Loc&k / Unlock");
+  QMenu* lock = AddSubmenu(edit, "Loc&k / Unlock", "EditLockMenu");
   auto flag = [&](QMenu* menu, const char* caption, const char* name, const QKeySequence& key,
                   std::function<void()> op) {
     QAction* a = AddAction(menu, caption, name, key);
     connect(a, &QAction::triggered, this, [this, op] { FlagCommand(op); });
   };
-  flag(lock, "&Lock", "EditLock", QKeySequence(Qt::CTRL | Qt::Key_L), [this] { LockSelected(FModel, 1, FGrid); });
+  flag(lock, "&Lock", "EditLock", Ctrl(Qt::Key_L), [this] { LockSelected(FModel, 1, FGrid); });
   flag(lock, "&Unlock", "EditUnlock", {}, [this] { LockSelected(FModel, 0, FGrid); });
   flag(lock, "Unlock &All", "EditUnlockAll", {}, [this] { FillFlags(FModel.Locked, 0, FGrid); });
   flag(lock, "&Reverse", "EditLockReverse", {}, [this] { InvertFlags(FModel.Locked, FGrid); });
-  QMenu* select = edit->addMenu("Sele&ct");
-  flag(select, "&All", "ActSelectAll", QKeySequence(Qt::CTRL | Qt::Key_A), [this] {
+  QMenu* select = AddSubmenu(edit, "Sele&ct", "EditSelectMenu");
+  flag(select, "&All", "ActSelectAll", Ctrl(Qt::Key_A), [this] {
     FillFlags(FModel.Selected, 1, FGrid);
     UpdateSelection(FModel, FGrid);
   });
-  flag(select, "&None", "ActSelectNone", QKeySequence(Qt::CTRL | Qt::Key_N), [this] {
+  flag(select, "&None", "ActSelectNone", Ctrl(Qt::Key_N), [this] {
     FillFlags(FModel.Selected, 0, FGrid);
     UpdateSelection(FModel, FGrid);
   });
@@ -83,16 +99,32 @@ void TMainFrm::BuildEditMenu(QMenuBar* bar) {
     InvertFlags(FModel.Selected, FGrid);
     UpdateSelection(FModel, FGrid);
   });
+  QAction* smooth = mode("Smooth", "EditSmooth", Ctrl(Qt::Key_F), 0, &TMainFrm::EditSmoothOp);
+
+  // Copy and Paste have no menu entry; their shortcuts work anywhere in the window.
+  auto hidden = [&](const char* caption, const char* name, const QKeySequence& key, auto run) {
+    auto* a = new QAction(caption, this);
+    a->setObjectName(name);
+    a->setShortcut(key);
+    a->setShortcutContext(Qt::WindowShortcut);
+    addAction(a);
+    connect(a, &QAction::triggered, this, run);
+  };
+  hidden("Copy", "EditCopy", Ctrl(Qt::Key_C), [this] { EditCopyExecute(); });
+  hidden("Paste", "EditPaste", Ctrl(Qt::Key_V), [this] { EditPasteExecute(); });
 
   // The edit view's context menu shares the same commands.
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName("PopupMenu1");
+  connect(PopupMenu1, &QMenu::aboutToShow, this, &TMainFrm::UpdateActions);
   PopupMenu1->addMenu(lock);
   PopupMenu1->addMenu(select);
+  PopupMenu1->addActions({rotatePlus, rotateMinus, alignH, alignV, equal, curves, smooth, twistPlus, twistMinus,
+                          sameWidth, magnet});
 }
 
 void TMainFrm::EditUndoExecute(bool redo) {
-  if (FStarting || FDragState != dsNone) return;
+  if (CommandsBlocked()) return;
   if (redo ? !CanRedo(FUndo) : !CanUndo(FUndo)) return;
   const int type = FModel.SculptType;
   const int aspect = FModel.Aspect;
@@ -112,28 +144,12 @@ void TMainFrm::EditUndoExecute(bool redo) {
   UpdateActions();
 }
 
-// A whole-grid command: the operation, then the common edit tail.
-void TMainFrm::GridCommand(const std::function<void()>& op) {
-  if (FStarting || FDragState != dsNone || FMode == emTexture) return;
-  op();
-  ApplyEdit();
-}
-
 // A lock or select command: also refreshes the texture overlay.
 void TMainFrm::FlagCommand(const std::function<void()>& op) {
-  if (FStarting || FDragState != dsNone) return;
+  if (CommandsBlocked()) return;
   op();
   ApplyEdit();
   RefreshTextureOverlay();
-}
-
-void TMainFrm::UpdateActions() {
-  UpdateFileActions();
-  UpdateViewActions();
-  UpdateBackgroundActions();
-  if (EditUndo) EditUndo->setEnabled(CanUndo(FUndo));
-  if (EditRedo) EditRedo->setEnabled(CanRedo(FUndo));
-  for (QAction* a : FGridOpActions) a->setVisible(FMode != emTexture);
 }
 
 }  // namespace orvane

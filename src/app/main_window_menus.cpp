@@ -1,4 +1,4 @@
-// The main window's menus available so far: File (New, Setup, Exit) and View (level of detail).
+// The main window's two menu bars: the File and View menus here, the others in their own files.
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
@@ -40,27 +40,16 @@ void TMainFrm::BuildMenus() {
     QAction* typeAction = typeMenu->menuAction();
     typeAction->setObjectName(t.Name);
     typeAction->setCheckable(true);
+    FNewTypeActions.push_back(typeAction);
     for (int aspect = 0; aspect < kAspectCount; ++aspect) {
       QAction* a = typeMenu->addAction(kAspectCaptions[aspect]);
       a->setObjectName(QString(t.Name) + kAspectSuffixes[aspect]);
       a->setCheckable(true);
-      connect(a, &QAction::triggered, this, [this, type = t.Type, aspect] {
-        if (FStarting || FDragState != dsNone) return;
-        NewModel(type, aspect);
-        FinishNew();
-      });
+      a->setData(aspect);
+      connect(a, &QAction::triggered, this, [this, type = t.Type, aspect] { NewExecute(type, aspect); });
+      FNewAspectActions.push_back(a);
     }
-    // Checked marks follow the model whenever the menu opens.
-    connect(typeMenu, &QMenu::aboutToShow, this, [this, typeMenu, type = t.Type] {
-      const auto actions = typeMenu->actions();
-      for (int aspect = 0; aspect < actions.size(); ++aspect)
-        actions[aspect]->setChecked(FModel.SculptType == type && FModel.Aspect == aspect);
-    });
   }
-  connect(fileNew, &QMenu::aboutToShow, this, [this, fileNew] {
-    const auto menus = fileNew->actions();
-    for (int k = 0; k < menus.size(); ++k) menus[k]->setChecked(FModel.SculptType == kNewTypes[k].Type);
-  });
   QAction* separator = file->addSeparator();
   BuildFileMenuCommands(file, separator);
   QAction* setup = file->addAction("S&etup...");
@@ -72,15 +61,16 @@ void TMainFrm::BuildMenus() {
   connect(exitAction, &QAction::triggered, this, &QWidget::close);
 
   BuildEditMenu(ActionMainMenuBar2);
+  BuildShapeMenu(ActionMainMenuBar2);
 
   QMenu* view = ActionMainMenuBar2->addMenu("&View");
   QAction* dispMesh = view->addAction("Dis&p Mesh");
   BuildViewChoices(view, dispMesh);
-  dispMesh->setObjectName("ViewDispMesh");
+  dispMesh->setObjectName("ViewDispCtrl");
   dispMesh->setCheckable(true);
   dispMesh->setChecked(FTextures.ShowOverlay);
   connect(dispMesh, &QAction::triggered, this, [this, dispMesh] {
-    if (FStarting || FDragState != dsNone) return;
+    if (CommandsBlocked()) return;
     FTextures.ShowOverlay = !FTextures.ShowOverlay;
     dispMesh->setChecked(FTextures.ShowOverlay);
     RefreshTextureOverlay();
@@ -98,12 +88,26 @@ void TMainFrm::BuildMenus() {
   ViewLevel01 = addLevel("&Near", "ViewLevel01", 1);
   ViewLevel02 = addLevel("&Middle", "ViewLevel02", 2);
   ViewLevel04 = addLevel("&Far", "ViewLevel04", 4);
-  BuildBackgroundCommands(view);
   connect(detail, &QMenu::aboutToShow, this, &TMainFrm::UpdateActions);
+  // The CLAY mode's line choices; that mode brings the dialog with its line flags.
+  QAction* editLine = view->addAction("&Edit Line...");
+  editLine->setObjectName("ViewEditLine");
+  BuildBackgroundCommands(view);
+
+  BuildSidesMenu(ActionMainMenuBar2);
+  BuildSectionMenu(ActionMainMenuBar2);
+  BuildHelpMenu(ActionMainMenuBar2);
+}
+
+void TMainFrm::NewExecute(int type, int aspect) {
+  if (CommandsBlocked() || !ConfirmDiscard()) return;
+  NewModel(type, aspect);
+  FinishNew();
+  RememberSavedShape();
 }
 
 void TMainFrm::ViewLevelExecute(int level) {
-  if (FStarting || FDragState != dsNone) return;
+  if (CommandsBlocked()) return;
   FSettings.ViewLevel = level;
   SetMeshDirty();
   RefreshView();

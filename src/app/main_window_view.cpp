@@ -16,8 +16,9 @@ void TMainFrm::BuildViewChoices(QMenu* view, QAction* before) {
     a->setObjectName(QString("Zoom%1").arg(n, 2, 10, QChar('0')));
     a->setCheckable(true);
     zoomGroup->addAction(a);
+    a->setData(n);
     connect(a, &QAction::triggered, this, [this, n] {
-      if (FStarting || FDragState != dsNone) return;
+      if (CommandsBlocked() || FMode == emTexture) return;
       ZoomBy(-n);
     });
     FZoomActions.push_back(a);
@@ -32,8 +33,9 @@ void TMainFrm::BuildViewChoices(QMenu* view, QAction* before) {
     a->setObjectName(QString("Grid%1").arg(levels, 2, 10, QChar('0')));
     a->setCheckable(true);
     gridGroup->addAction(a);
+    a->setData(levels);
     connect(a, &QAction::triggered, this, [this, levels] {
-      if (FStarting || FDragState != dsNone) return;
+      if (CommandsBlocked()) return;
       FSettings.Grid = levels;
       RefreshView();
     });
@@ -42,6 +44,7 @@ void TMainFrm::BuildViewChoices(QMenu* view, QAction* before) {
 
   // Symmetry follows Disp Mesh.
   MenuSymmetry = new QMenu("&Symmetry", view);
+  MenuSymmetry->menuAction()->setObjectName("ViewSymmetry");
   view->addMenu(MenuSymmetry);
   auto* symmetryGroup = new QActionGroup(this);
   const char* symmetries[] = {"&None", "&Mirror Image", "&Rotation", "&4 Mirror", "4 R&otation"};
@@ -52,6 +55,7 @@ void TMainFrm::BuildViewChoices(QMenu* view, QAction* before) {
     a->setObjectName(names[tag]);
     a->setCheckable(true);
     symmetryGroup->addAction(a);
+    a->setData(tag);
     connect(a, &QAction::triggered, this, [this, tag] { FViewState.SymmetryMode = tag; });
     FSymmetryActions.push_back(a);
   }
@@ -60,14 +64,10 @@ void TMainFrm::BuildViewChoices(QMenu* view, QAction* before) {
 
 void TMainFrm::UpdateViewActions() {
   const int zoom = FMode == emBitmap ? FSettings.ZoomBitmap : FSettings.Zoom;
-  for (int k = 0; k < int(FZoomActions.size()); ++k) {
-    FZoomActions[k]->setEnabled(FMode != emTexture);
-    FZoomActions[k]->setChecked(k + 2 == zoom);
-  }
+  for (int k = 0; k < int(FZoomActions.size()); ++k) FZoomActions[k]->setChecked(k + 2 == zoom);
   const int grids[] = {0, 1, 4, 8};
   for (int k = 0; k < int(FGridActions.size()); ++k) FGridActions[k]->setChecked(grids[k] == FSettings.Grid);
   for (int k = 0; k < int(FSymmetryActions.size()); ++k) FSymmetryActions[k]->setChecked(k == FViewState.SymmetryMode);
-  if (MenuSymmetry) MenuSymmetry->menuAction()->setVisible(FMode == emExtrude || FMode == emHoop);
   if (ViewLevel01) {
     ViewLevel01->setChecked(FSettings.ViewLevel == 1);
     ViewLevel02->setChecked(FSettings.ViewLevel == 2);

@@ -119,7 +119,6 @@ void TMainFrm::ShowModeControls(TEditMode mode) {
   LBZ->setVisible(mode != emTexture);
   const bool sections = mode == emLathe || mode == emExtrude || mode == emHoop;
   for (QWidget* w : std::initializer_list<QWidget*>{spBtnGUp, spBtnGDn, spBtnGLk}) w->setVisible(sections);
-  if (MenuSides) MenuSides->setEnabled(sections);
   for (QWidget* w : std::initializer_list<QWidget*>{SBXZ, SBYZ, SBXY}) w->setVisible(mode == emClay);
   const bool texture = mode == emTexture;
   for (QWidget* w : std::initializer_list<QWidget*>{SpBtnPen[0], SpBtnPen[1], SpBtnPen[2], SpBtnPen[3], SpBtnErase,

@@ -10,6 +10,7 @@
 #include "model/grid_geometry.h"
 #include "model/sculpt_data.h"
 #include "model/settings.h"
+#include "modes/mode_commands.h"
 
 namespace orvane {
 
@@ -50,8 +51,8 @@ class TModeHandlers {
   virtual void DragFollow(TSculptData& model, double dx, double dy) = 0;
 };
 
-// A mode: the eight slots plus the few mode-specific hooks the main window calls.
-class TMode : public TModeHandlers {
+// A mode: the eight slots, its menu commands and the few hooks the main window calls.
+class TMode : public TModeHandlers, public TModeCommands {
  public:
   // Run on every activation before the frame is recomputed and the view drawn.
   virtual void Activate(TSculptData&) {}

@@ -167,7 +167,7 @@ TEST_F(MainWindow, TextureTabShowsThePaintedTextureAndDispMeshTogglesTheOverlay)
   w->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
   EXPECT_NE(w->Textures().PreviewColour, w->Textures().PaintedColour);  // the overlay is on at start
-  w->findChild<QAction*>("ViewDispMesh")->trigger();
+  w->findChild<QAction*>("ViewDispCtrl")->trigger();
   EXPECT_FALSE(w->Textures().ShowOverlay);
   EXPECT_EQ(w->Textures().PreviewColour, w->Textures().PaintedColour);
   auto* bar = w->findChild<QTabBar*>("TabControl");
@@ -206,7 +206,7 @@ TEST_F(MainWindow, ViewMenuZoomGridAndSymmetry) {
   EXPECT_TRUE(symmetry->menuAction()->isVisible());
   // the menu order
   QStringList titles;
-  for (QAction* a : qobject_cast<QMenu*>(w->findChild<QAction*>("ViewDispMesh")->parent())->actions())
+  for (QAction* a : qobject_cast<QMenu*>(w->findChild<QAction*>("ViewDispCtrl")->parent())->actions())
     if (!a->isSeparator()) titles << a->text();
   EXPECT_EQ(titles.mid(0, 5), (QStringList{"&Zoom", "&Grid", "Dis&p Mesh", "&Symmetry", "Level of &Detail"}));
 }
