@@ -196,5 +196,22 @@ TEST_F(FileCommands, ObjAndLatheTextRoundTripsThroughTheMenus) {
   EXPECT_TRUE(messages[0].second.contains("notes.txt"));
 }
 
+TEST_F(FileCommands, TheFormatDecidesTheExtensionAndUpperCaseTextIsModeText) {
+  next = TFileChoice{Path("a.txt"), 3};  // OBJ of quadrangles under a text name
+  Trigger("FileSTSave");
+  EXPECT_TRUE(QFile::exists(Path("a.obj")));
+  EXPECT_FALSE(QFile::exists(Path("a.txt")));
+
+  next = TFileChoice{Path("shape.obj"), 4};  // LATHE text
+  Trigger("FileSTSave");
+  ASSERT_TRUE(QFile::rename(Path("shape.txt"), Path("shape.TXT")));
+  Trigger("ResetTorus32");
+  next = TFileChoice{Path("shape.TXT"), 1};
+  Trigger("FileSTLoad");
+  EXPECT_TRUE(messages.empty());
+  EXPECT_EQ(w->Model().SculptType, stSphere);
+  EXPECT_EQ(Status(2), "Sculpted Prim:shape.TXT");
+}
+
 }  // namespace
 }  // namespace orvane
