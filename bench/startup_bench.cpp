@@ -1,0 +1,95 @@
+// Start to first idle turn of the editor, and its resident memory beside an empty OpenGL window's.
+#include <cstdlib>
+#include <string>
+
+#include <benchmark/benchmark.h>
+#include <QFile>
+
+#include "bench_cases.h"
+#include "bench_world.h"
+#include "child_process.h"
+
+namespace orvane::bench {
+
+namespace {
+
+bool HaveDisplay() { return std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr; }
+
+// The editor with a settings file of its own that does not exist yet, as on a first start.
+std::vector<std::string> EditorCommand() {
+  const QString settings = ScratchDir() + "/startup.ini";
+  QFile::remove(settings);
+  return {ORVANE_BINARY, "--quit-after-idle", "--settings", settings.toStdString()};
+}
+
+// Wall clock from spawn to exit: start-up, the first shown frame and the first idle
+// turn, then the quit (which writes the settings file).
+void StartToFirstIdle(benchmark::State& state) {
+  if (!HaveDisplay()) {
+    state.SkipWithError("no display (run under xvfb-run)");
+    return;
+  }
+  for (auto _ : state) {
+    const TChildRun run = RunChild(EditorCommand(), false);
+    if (!run.Ok) {
+      state.SkipWithError(run.Error.c_str());
+      break;
+    }
+    state.SetIterationTime(run.Seconds);
+  }
+}
+
+// Resident size in MB: the high-water mark over the whole run and the last sample taken.
+void ReportMemory(benchmark::State& state, const TChildRun& run) {
+  state.counters["peak_rss_MB"] = run.PeakRssKb / 1024.0;
+  state.counters["last_rss_MB"] = run.LastRssKb / 1024.0;
+}
+
+void EditorMemory(benchmark::State& state) {
+  if (!HaveDisplay()) {
+    state.SkipWithError("no display (run under xvfb-run)");
+    return;
+  }
+  for (auto _ : state) {
+    const TChildRun run = RunChild(EditorCommand(), true);
+    if (!run.Ok) {
+      state.SkipWithError(run.Error.c_str());
+      break;
+    }
+    state.SetIterationTime(run.Seconds);
+    ReportMemory(state, run);
+  }
+}
+
+// The yardstick: an empty window holding a QOpenGLWidget, quit after its first frame.
+// It also prints its own VmRSS and VmHWM at that frame.
+void EmptyGlWindowMemory(benchmark::State& state) {
+  if (!HaveDisplay()) {
+    state.SkipWithError("no display (run under xvfb-run)");
+    return;
+  }
+  for (auto _ : state) {
+    const TChildRun run = RunChild({ORVANE_EMPTY_GL_WINDOW}, true);
+    if (!run.Ok) {
+      state.SkipWithError(run.Error.c_str());
+      break;
+    }
+    state.SetIterationTime(run.Seconds);
+    ReportMemory(state, run);
+    state.counters["own_rss_MB"] = StatusKb(run.Output, "VmRSS") / 1024.0;
+    state.counters["own_hwm_MB"] = StatusKb(run.Output, "VmHWM") / 1024.0;
+  }
+}
+
+}  // namespace
+
+void RegisterStartupBenchmarks() {
+  benchmark::RegisterBenchmark("Startup/StartToFirstIdle", StartToFirstIdle)
+      ->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("Memory/orvane", EditorMemory)
+      ->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("Memory/empty_gl_window", EmptyGlWindowMemory)
+      ->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+}
+
+}  // namespace orvane::bench
