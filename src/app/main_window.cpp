@@ -19,6 +19,7 @@
 
 #include "app/about_dialog.h"
 #include "app/edit_image.h"
+#include "app/edit_line_dialog.h"
 #include "app/preview_view.h"
 #include "app/settings_store.h"
 #include "app/setup_dialog.h"

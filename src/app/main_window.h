@@ -42,6 +42,7 @@ class QToolButton;
 namespace orvane {
 
 class TAboutDlg;
+class TEditLineDlg;
 class TEditImage;
 class TPreviewView;
 class TSetupDlg;
@@ -198,6 +199,7 @@ class TMainFrm : public QMainWindow {
   TMarkArray* SidesMarks() const;
   void SidesCommand(const std::function<void(TMarkArray&)>& op);
   void SidesCustomExecute();
+  void ViewEditLineExecute();
   void SideSmoothExecute();
   void SectionExecute(int type);
   // Asks to save changed work first; false when the user cancels (or the save fails).
@@ -302,6 +304,7 @@ class TMainFrm : public QMainWindow {
   std::unique_ptr<TSetupDlg> SetupDlg;
   std::unique_ptr<TSidesDlg> SidesDlg;
   std::unique_ptr<TAboutDlg> AboutDlg;
+  std::unique_ptr<TEditLineDlg> EditLineDlg;
   TSavedShape FSavedShape;
   QMenu* PopupMenu1 = nullptr;
   QMenu* MenuSides = nullptr;

@@ -89,9 +89,10 @@ void TMainFrm::BuildMenus() {
   ViewLevel02 = addLevel("&Middle", "ViewLevel02", 2);
   ViewLevel04 = addLevel("&Far", "ViewLevel04", 4);
   connect(detail, &QMenu::aboutToShow, this, &TMainFrm::UpdateActions);
-  // The CLAY mode's line choices; that mode brings the dialog with its line flags.
+  // The CLAY mode's line choices.
   QAction* editLine = view->addAction("&Edit Line...");
   editLine->setObjectName("ViewEditLine");
+  connect(editLine, &QAction::triggered, this, &TMainFrm::ViewEditLineExecute);
   BuildBackgroundCommands(view);
 
   BuildSidesMenu(ActionMainMenuBar2);

@@ -1,4 +1,4 @@
-// The Shape, Sides, Section and Help menus.
+// The Shape, Sides, Section and Help menus, and the dialogs of Sides and Edit Line.
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
@@ -7,6 +7,7 @@
 
 #include "app/about_dialog.h"
 #include "app/action_helpers.h"
+#include "app/edit_line_dialog.h"
 #include "app/main_window.h"
 #include "app/sides_dialog.h"
 #include "model/marks.h"
@@ -105,6 +106,16 @@ void TMainFrm::SidesCustomExecute() {
   }
   const int first = (FMode == emExtrude && FModel.SculptType == stTorus) || FMode == emHoop ? 0 : 1;
   SidesDlg->Execute(FMode, first, *marks, FGrid);
+}
+
+void TMainFrm::ViewEditLineExecute() {
+  if (CommandsBlocked() || FMode != emClay) return;
+  TClayLines* lines = FHandlers->LineFlags();
+  if (!lines) return;
+  if (!EditLineDlg) EditLineDlg = std::make_unique<TEditLineDlg>(this);
+  EditLineDlg->Execute(FModel.SculptType, *lines, FGrid);
+  // Reverse and Retry change the flags even when the dialog is closed without OK.
+  ApplyEdit();
 }
 
 // The section types, each with its outline drawn from the 32x32 profile.

@@ -10,6 +10,7 @@
 #include "model/grid_geometry.h"
 #include "model/sculpt_data.h"
 #include "model/settings.h"
+#include "modes/clay_lines.h"
 #include "modes/mode_commands.h"
 
 namespace orvane {
@@ -60,6 +61,8 @@ class TMode : public TModeHandlers, public TModeCommands {
   virtual std::optional<std::pair<int, int>> Readout(const TSculptData&, int, int) { return std::nullopt; }
   // The marks of the mode's section lines (LATHE columns, EXTRUDE and HOOP rows), if any.
   virtual TMarkArray* SectionMarks() { return nullptr; }
+  // The column and row lines a mode works on (CLAY), if any.
+  virtual TClayLines* LineFlags() { return nullptr; }
 
   // A background picture behind the view, for the modes that take one.
   virtual bool TakesBackground() const { return false; }

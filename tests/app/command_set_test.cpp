@@ -9,12 +9,12 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
-#include "app/about_dialog.h"
+#include "app/edit_line_dialog.h"
 #include "app/main_window.h"
 #include "app/sides_dialog.h"
 #include "model/marks.h"
@@ -36,10 +36,12 @@ class TCommandProbe : public TBlankMode {
   }
   bool Paste(TSculptData& m) override { return Ran("Paste", 0, m); }
   TMarkArray* SectionMarks() override { return &Marks; }
+  TClayLines* LineFlags() override { return &Lines; }
 
   bool Changes = true;
   std::vector<std::pair<std::string, double>> Calls;
   TMarkArray Marks{};
+  TClayLines Lines;
 
  private:
   bool Ran(const char* name, double value, TSculptData& m) {
@@ -292,6 +294,38 @@ TEST_F(CommandSet, SidesMenuEditsTheModeMarks) {
   EXPECT_FALSE(Action("MenuSides")->isEnabled());
 }
 
+TEST_F(CommandSet, SidesCustomAndEditLineOpenOnTheModeData) {
+  TCommandProbe* lathe = Probe(emLathe);
+  ShowTab(emLathe);
+  int items = -1;
+  QTimer::singleShot(0, w.get(), [&] {
+    auto* dialog = w->findChild<TSidesDlg*>();
+    items = dialog->List()->count();
+    dialog->List()->item(0)->setCheckState(Qt::Checked);  // label index 1: column 31
+    dialog->accept();
+  });
+  Trigger("SidesCustom");
+  EXPECT_EQ(items, 32);
+  EXPECT_EQ(lathe->Marks[31], 1);
+  EXPECT_EQ(lathe->Marks[30], 0);
+
+  TCommandProbe* clay = Probe(emClay);
+  ShowTab(emClay);
+  const int newest = Newest();
+  QTimer::singleShot(0, w.get(), [&] {
+    auto* dialog = w->findChild<TEditLineDlg*>();
+    items = dialog->Rows()->count();
+    dialog->Rows()->item(2)->setCheckState(Qt::Checked);  // row 3
+    dialog->WriteBack();  // what OK does
+    dialog->accept();
+  });
+  Trigger("ViewEditLine");
+  EXPECT_EQ(items, 31);
+  EXPECT_EQ(clay->Lines.ClayRowLines[3], 1);
+  EXPECT_EQ(clay->Lines.ClayRowLines[32], 1);
+  EXPECT_EQ(Newest(), (newest + 1) % kHistorySize);
+}
+
 TEST_F(CommandSet, SectionTypesAreChosenInTheBendTab) {
   ShowTab(emBend);
   Trigger("BendSection4");
@@ -354,53 +388,6 @@ TEST_F(CommandSet, AFailedSaveInThePromptKeepsTheWork) {
   EXPECT_FALSE(w->close());
   EXPECT_EQ(messages.size(), 1u);
   EXPECT_TRUE(w->Modified());
-}
-
-TEST(SidesDialog, ListsColumnsMirroredAndKeepsTheSeam) {
-  TGridGeometry grid;
-  ApplyAspect(grid, ar32x32);
-  TMarkArray marks{};
-  FillMarks(marks, 1);
-  int refreshed = 0;
-  TSidesDlg dialog({{}, {}, {}, {}, [&] { ++refreshed; }});
-  dialog.Fill(emLathe, 1, marks, grid);
-  ASSERT_EQ(dialog.List()->count(), 32);  // label indexes 1 .. 32
-  QListWidgetItem* last = dialog.List()->item(31);
-  EXPECT_EQ(last->text(), "G0");
-  last->setCheckState(Qt::Unchecked);
-  EXPECT_EQ(marks[0], 0);
-  EXPECT_EQ(marks[32], 0);  // the seam partner follows
-  EXPECT_EQ(marks[1], 1);
-  EXPECT_EQ(refreshed, 1);
-}
-
-TEST(SidesDialog, RowsFromOneCopyTheLastRowIntoRowZero) {
-  TGridGeometry grid;
-  ApplyAspect(grid, ar64x16);
-  TMarkArray marks{};
-  marks[16] = 1;
-  int selectAll = 0;
-  TSidesDlg dialog({[&] {
-                      ++selectAll;
-                      FillMarks(marks, 1);
-                    },
-                    {}, {}, {}, {}});
-  dialog.Fill(emExtrude, 1, marks, grid);
-  ASSERT_EQ(dialog.List()->count(), 16);  // rows 1 .. 16
-  dialog.List()->item(2)->setCheckState(Qt::Checked);
-  EXPECT_EQ(marks[3], 1);
-  EXPECT_EQ(marks[0], 1);  // row 16's mark
-  // The buttons run the window's commands and show the result.
-  dialog.Button(0)->click();
-  EXPECT_EQ(selectAll, 1);
-  EXPECT_EQ(dialog.List()->item(0)->checkState(), Qt::Checked);
-}
-
-TEST(AboutDialog, NamesTheProgramAndItsVersion) {
-  TAboutDlg dialog;
-  EXPECT_EQ(dialog.windowTitle(), "Version Infomation");
-  EXPECT_EQ(dialog.VersionLabel()->text(), QString("ORVANE Ver.") + ORVANE_VERSION);
-  EXPECT_FALSE(ProgramIcon().isNull());
 }
 
 }  // namespace
