@@ -9,6 +9,7 @@
 #include "model/draw_helpers.h"
 #include "model/grid_labels.h"
 #include "model/lanczos.h"
+#include "model/overlay_stamps.h"
 #include "model/picture_reader.h"
 #include "model/sculpt_data.h"
 
@@ -39,70 +40,61 @@ void Line(QPainter& p, const QColor& colour, int width, int x1, int y1, int x2, 
   p.drawLine(x1, y1, x2, y2);
 }
 
-// A filled circle in the box (cx - r, cy - r) .. (cx + r, cy + r), right and bottom edges excluded.
-void Dot(QPainter& p, const QColor& colour, int cx, int cy, int r) {
-  p.setPen(QPen(colour, 1));
-  p.setBrush(colour);
-  p.drawEllipse(QRect(cx - r, cy - r, 2 * r - 1, 2 * r - 1));
+// destination := a deep copy of source; into its existing pixels when the two match in
+// size and format, which spares an allocation on every refresh (bits() detaches first if
+// anything else shares them).
+void CopyInto(const QImage& source, QImage& destination) {
+  if (destination.size() == source.size() && destination.format() == source.format() &&
+      destination.bytesPerLine() == source.bytesPerLine() && !source.isNull()) {
+    std::memcpy(destination.bits(), source.constBits(), std::size_t(source.sizeInBytes()));
+    return;
+  }
+  destination = source.copy();
 }
 
-// The overlay's shapes in one colour scheme; the alpha pass draws them all opaque.
-void DrawOverlayShapes(QImage& image, const TSculptData& m, const TGridGeometry& g, bool alphaPass) {
+// The overlay's shapes in painting order, each one's colour over the earlier ones and
+// opaque in the alpha: grid lines, emphasised lines, lock and selection dots, labels.
+void StampOverlay(QImage& colour, QImage& alpha, const TSculptData& m, const TGridGeometry& g) {
+  const TOverlayStamps& s = OverlayStamps(g);
   const int C = g.ColumnCount, R = g.RowCount;
-  const int W = g.TextureWidth, H = g.TextureHeight;
-  const QColor opaque(255, 255, 255);
-  QPainter p(&image);
-  QPen pen;
   for (int i = 0; i < C; ++i) {
     const int x = (C - 1 - i) * kCell;
-    GridPen(i, pen, glColumns, g);
-    const QColor c = alphaPass ? opaque : (m.ColumnMarks[i] != 0 ? pen.color() : kSilver);
-    Line(p, c, 2, x, 0, x, H - 1);
+    StampColour(colour, s.ColumnLine, x, 0, m.ColumnMarks[i] != 0 ? GridColour(i, glColumns, g).rgb() : kSilver.rgb());
+    StampAlpha(alpha, s.ColumnLine, x, 0);
   }
   for (int j = 0; j < R; ++j) {
     const int y = j * kCell;
-    GridPen(j, pen, glRows, g);
-    const QColor c = alphaPass ? opaque : (m.RowMarks[j] != 0 ? pen.color() : kSilver);
-    Line(p, c, 2, 0, y, W - 1, y);
+    StampColour(colour, s.RowLine, 0, y, m.RowMarks[j] != 0 ? GridColour(j, glRows, g).rgb() : kSilver.rgb());
+    StampAlpha(alpha, s.RowLine, 0, y);
   }
-  const QColor emphasis = alphaPass ? opaque : kOrange;
   for (int i = 0; i < C; ++i) {
     if (m.ColumnMarks[i] != 2) continue;
     const int x = (C - 1 - i) * kCell;
-    Line(p, emphasis, 3, x - 3, 0, x - 3, H);
-    Line(p, emphasis, 3, x + 2, 0, x + 2, H);
+    for (int dx : {-3, 2}) {
+      StampColour(colour, s.ColumnAccent, x + dx, 0, kOrange.rgb());
+      StampAlpha(alpha, s.ColumnAccent, x + dx, 0);
+    }
   }
   for (int j = 0; j < R; ++j) {
     if (m.RowMarks[j] != 2) continue;
     const int y = j * kCell;
-    Line(p, emphasis, 3, 0, y - 3, W, y - 3);
-    Line(p, emphasis, 3, 0, y + 2, W, y + 2);
+    for (int dy : {-3, 2}) {
+      StampColour(colour, s.RowAccent, 0, y + dy, kOrange.rgb());
+      StampAlpha(alpha, s.RowAccent, 0, y + dy);
+    }
   }
   for (int i = 0; i < C; ++i) {
     for (int j = 0; j < R; ++j) {
       const int x = (C - 1 - i) * kCell, y = j * kCell;
-      if (alphaPass) {
-        if (m.Locked[i][j] != 0) Dot(p, opaque, x, y, 6);
-        else if (m.Selected[i][j] != 0) Dot(p, opaque, x, y, 5);
-        continue;
-      }
-      if (m.Locked[i][j] != 0) Dot(p, kCyan, x, y, 6);
-      if (m.Selected[i][j] != 0) Dot(p, kRed, x, y, 5);
+      const bool locked = m.Locked[i][j] != 0, selected = m.Selected[i][j] != 0;
+      if (locked) StampColour(colour, s.LockDot, x, y, kCyan.rgb());
+      if (selected) StampColour(colour, s.SelectDot, x, y, kRed.rgb());
+      if (locked) StampAlpha(alpha, s.LockDot, x, y);
+      else if (selected) StampAlpha(alpha, s.SelectDot, x, y);
     }
   }
-}
-
-// The labels on an alpha bitmap: drawn black on a scratch picture, then made opaque.
-void DrawLabelsOpaque(QImage& alpha, const TGridGeometry& g) {
-  QImage scratch(alpha.size(), QImage::Format_RGB32);
-  scratch.fill(Qt::white);
-  DrawGridLabels(scratch, g);
-  for (int y = 0; y < alpha.height(); ++y) {
-    const auto* s = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
-    uchar* a = alpha.scanLine(y);
-    for (int x = 0; x < alpha.width(); ++x)
-      if (s[x] != qRgb(255, 255, 255)) a[x] = 255;
-  }
+  StampColour(colour, s.Labels, 0, 0, qRgb(0, 0, 0));
+  StampAlpha(alpha, s.Labels, 0, 0);
 }
 
 }  // namespace
@@ -170,16 +162,18 @@ bool LoadTexture(TTextureSet& t, const TGridGeometry& g, const QString& name, QS
 
 void RefreshOverlay(TTextureSet& t, const TSculptData& model, const TGridGeometry& g) {
   ResizeTextures(t, g);
-  t.PreviewColour = t.PaintedColour.copy();
-  t.PreviewAlpha = t.PaintedAlpha.copy();
+  CopyInto(t.PaintedColour, t.PreviewColour);
+  CopyInto(t.PaintedAlpha, t.PreviewAlpha);
   if (t.ShowOverlay) DrawOverlay(t, model, g);
 }
 
 void DrawOverlay(TTextureSet& t, const TSculptData& model, const TGridGeometry& g) {
-  DrawOverlayShapes(t.PreviewColour, model, g, false);
-  DrawGridLabels(t.PreviewColour, g);
-  DrawOverlayShapes(t.PreviewAlpha, model, g, true);
-  DrawLabelsOpaque(t.PreviewAlpha, g);
+  // The stamps write RGB32 colour and Grayscale8 alpha; the upload converts to them anyway.
+  if (t.PreviewColour.format() != QImage::Format_RGB32)
+    t.PreviewColour = t.PreviewColour.convertToFormat(QImage::Format_RGB32);
+  if (t.PreviewAlpha.format() != QImage::Format_Grayscale8)
+    t.PreviewAlpha = t.PreviewAlpha.convertToFormat(QImage::Format_Grayscale8);
+  StampOverlay(t.PreviewColour, t.PreviewAlpha, model, g);
 }
 
 void CopyAlpha(const QImage& source, QImage& destination, int height) {
