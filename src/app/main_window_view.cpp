@@ -9,6 +9,7 @@ namespace orvane {
 
 void TMainFrm::BuildViewChoices(QMenu* view, QAction* before) {
   QMenu* zoom = new QMenu("&Zoom", view);
+  zoom->menuAction()->setObjectName("ViewZoom");
   view->insertMenu(before, zoom);
   auto* zoomGroup = new QActionGroup(this);
   for (int n = 2; n <= 8; ++n) {
@@ -25,6 +26,7 @@ void TMainFrm::BuildViewChoices(QMenu* view, QAction* before) {
   }
 
   QMenu* grid = new QMenu("&Grid", view);
+  grid->menuAction()->setObjectName("ViewGrid");
   view->insertMenu(before, grid);
   auto* gridGroup = new QActionGroup(this);
   const std::pair<const char*, int> grids[] = {{"&None", 0}, {"&1", 1}, {"&4", 4}, {"&8", 8}};
