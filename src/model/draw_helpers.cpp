@@ -9,6 +9,7 @@
 #include <QPolygon>
 
 #include "model/rounding.h"
+#include "model/view_picture.h"
 
 namespace orvane {
 namespace {
@@ -32,22 +33,6 @@ QPolygon OutlinePolygon(std::span<const TDPoint> outline, double scaleX, double 
   polygon.reserve(static_cast<int>(outline.size()));
   for (const TDPoint& p : outline) polygon << QPoint(Pixel(p.X * scaleX + offsetX), Pixel(p.Y * scaleY + offsetY));
   return polygon;
-}
-
-// Picture A outside the mask's black shapes, picture B inside, written into the mask:
-// each channel is (m AND a) OR (b AND NOT m) with m the mask's blue byte.
-void Composite(QImage& mask, const QImage& a, const QImage& b) {
-  const int width = mask.width();
-  for (int y = 0; y < mask.height(); ++y) {
-    auto* out = reinterpret_cast<std::uint32_t*>(mask.scanLine(y));
-    const auto* pa = reinterpret_cast<const std::uint32_t*>(a.constScanLine(y));
-    const auto* pb = reinterpret_cast<const std::uint32_t*>(b.constScanLine(y));
-    for (int x = 0; x < width; ++x) {
-      const std::uint32_t m = out[x] & 0xFFu;
-      const std::uint32_t spread = m | (m << 8) | (m << 16);
-      out[x] = 0xFF000000u | (((spread & pa[x]) | (pb[x] & ~spread)) & 0x00FFFFFFu);
-    }
-  }
 }
 
 }  // namespace
@@ -192,6 +177,49 @@ bool UsableBackground(const QImage* a, const QImage* b) {
   return a != nullptr && b != nullptr && !a->isNull() && a->height() == kBackgroundSide && a->size() == b->size();
 }
 
+namespace {
+
+// The outlines' mask in the pictures' own pixels (black inside) and the part of the pictures
+// the view shows.
+struct TPictureLayers {
+  QImage A, B, Mask;
+  QRect Source;
+};
+
+TPictureLayers PictureLayers(const TViewBackground& background, double r) {
+  TPictureLayers layers;
+  layers.A = background.A->convertToFormat(QImage::Format_RGB32);
+  layers.B = background.B->convertToFormat(QImage::Format_RGB32);
+  const int p = layers.A.width();
+  constexpr double s = 512.0 / 255.0;  // map level 255 is the picture's last pixel
+  const bool square = p == kBackgroundSide;
+  const int o = square ? 0 : static_cast<int>(RoundHalfEven(p - kBackgroundSide * r)) / 2;
+
+  layers.Mask = QImage(p, kBackgroundSide, QImage::Format_RGB32);
+  layers.Mask.fill(Qt::white);
+  {
+    QPainter shapes(&layers.Mask);
+    shapes.setRenderHint(QPainter::Antialiasing, false);
+    shapes.setPen(ViewPen(kBlack));
+    shapes.setBrush(kBlack);
+    const double scaleX = square ? s : r * s;
+    for (auto outline : {background.Outline1, background.Outline2})
+      if (!outline.empty()) shapes.drawPolygon(OutlinePolygon(outline, scaleX, o, s, 0.0));
+  }
+  layers.Source = square ? QRect(0, 0, kBackgroundSide, kBackgroundSide)
+                         : QRect(QPoint(o, 0), QPoint(p - o - 1, kBackgroundSide - 1));
+  return layers;
+}
+
+// The white view with the composited pictures scaled into it.
+void DrawPicture(QImage& image, const QRect& target, const TPictureLayers& layers) {
+  // A width factor far below the picture's leaves no source columns: nothing to copy.
+  if (layers.Source.width() <= 0) image.fill(Qt::white);
+  else DrawCompositePicture(image, target, layers.Mask, layers.A, layers.B, layers.Source);
+}
+
+}  // namespace
+
 void DrawViewBackground(QImage& image, const TAppSettings& settings, const TViewBackground& background) {
   const TViewMetrics m = ViewMetrics(settings);
   const int z = m.Zoom, margin = m.Margin;
@@ -201,35 +229,17 @@ void DrawViewBackground(QImage& image, const TAppSettings& settings, const TView
   const int h = 255 * z + 2 * margin + 1;
   if (image.width() != w || image.height() != h || image.format() != QImage::Format_RGB32)
     image = QImage(w, h, QImage::Format_RGB32);
-  image.fill(Qt::white);
 
+  const bool picture = background.Show && UsableBackground(background.A, background.B);
+  if (picture) {
+    const TPictureLayers layers = PictureLayers(background, r);
+    DrawPicture(image, QRect(margin, margin, stretched + 1, 255 * z + 1), layers);
+  } else {
+    image.fill(Qt::white);
+  }
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing, false);
-  if (background.Show && UsableBackground(background.A, background.B)) {
-    const QImage a = background.A->convertToFormat(QImage::Format_RGB32);
-    const QImage b = background.B->convertToFormat(QImage::Format_RGB32);
-    const int p = a.width();
-    constexpr double s = 512.0 / 255.0;  // map level 255 is the picture's last pixel
-    const bool square = p == kBackgroundSide;
-    const int o = square ? 0 : static_cast<int>(RoundHalfEven(p - kBackgroundSide * r)) / 2;
-
-    QImage mask(p, kBackgroundSide, QImage::Format_RGB32);
-    mask.fill(Qt::white);
-    {
-      QPainter shapes(&mask);
-      shapes.setRenderHint(QPainter::Antialiasing, false);
-      shapes.setPen(ViewPen(kBlack));
-      shapes.setBrush(kBlack);
-      const double scaleX = square ? s : r * s;
-      for (auto outline : {background.Outline1, background.Outline2})
-        if (!outline.empty()) shapes.drawPolygon(OutlinePolygon(outline, scaleX, o, s, 0.0));
-    }
-    Composite(mask, a, b);
-    const QRect source = square ? QRect(0, 0, kBackgroundSide, kBackgroundSide)
-                                : QRect(QPoint(o, 0), QPoint(p - o - 1, kBackgroundSide - 1));
-    // A width factor far below the picture's leaves no source columns: nothing to copy.
-    if (source.width() > 0) painter.drawImage(QRect(margin, margin, stretched + 1, 255 * z + 1), mask, source);
-  } else {
+  if (!picture) {
     painter.setPen(ViewPen(kOutlineGrey));
     painter.setBrush(kOutlineGrey);
     for (auto outline : {background.Outline1, background.Outline2})
