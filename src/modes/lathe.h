@@ -84,7 +84,7 @@ class TLatheMode : public TMode {
  private:
   void BuildSilhouette(const TSculptData& model);
   void DrawProfile(QPainter& painter, const TSculptData& model) const;
-  void DrawMarkers(QPainter& painter, const TSculptData& model) const;
+  void DrawMarkers(QImage& image, const TSculptData& model) const;
   void SetOverlayMarks(TSculptData& model) const;
   TFramePixels FramePixels(const TSelectionFrame& frame) const;
   // Every drag step starts from the committed grid, so a drag never accumulates.
