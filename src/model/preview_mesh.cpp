@@ -2,6 +2,7 @@
 #include "model/preview_mesh.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 #include "model/sculpt_data.h"
@@ -80,24 +81,43 @@ void BuildPreviewMesh(const TSculptData& model, const TGridGeometry& grid, int v
 
 namespace orvane {
 
-QImage BuildUploadImage(const QImage& colour, const QImage& alpha, int width, int height) {
-  QImage out(std::max(width, 1), std::max(height, 1), QImage::Format_RGBA8888);
-  out.fill(Qt::transparent);
-  if (colour.height() != height || alpha.height() != height || colour.width() < width || alpha.width() < width)
-    return out;
-  const QImage rgb = colour.format() == QImage::Format_RGB32 ? colour : colour.convertToFormat(QImage::Format_RGB32);
-  const QImage a = alpha.format() == QImage::Format_Grayscale8 ? alpha : alpha.convertToFormat(QImage::Format_Grayscale8);
-  for (int y = 0; y < height; ++y) {
-    const auto* src = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-    const uchar* srcAlpha = a.constScanLine(y);
-    uchar* dst = out.scanLine(height - 1 - y);
+namespace {
+
+// One row as RGBA bytes from RGB32 and an 8-bit alpha; whole pixels at a time, which the
+// compiler vectorises (byte stores through uchar pointers it could not).
+void PackRow(const QRgb* __restrict rgb, const uchar* __restrict alpha, uchar* __restrict out, int width) {
+  if constexpr (std::endian::native == std::endian::little) {
+    auto* __restrict dst = reinterpret_cast<std::uint32_t*>(out);
     for (int x = 0; x < width; ++x) {
-      dst[4 * x] = uchar(qRed(src[x]));
-      dst[4 * x + 1] = uchar(qGreen(src[x]));
-      dst[4 * x + 2] = uchar(qBlue(src[x]));
-      dst[4 * x + 3] = srcAlpha[x];
+      const std::uint32_t p = rgb[x];
+      dst[x] = ((p >> 16) & 0xFFu) | (p & 0xFF00u) | ((p & 0xFFu) << 16) | (std::uint32_t(alpha[x]) << 24);
+    }
+  } else {
+    for (int x = 0; x < width; ++x) {
+      out[4 * x] = uchar(qRed(rgb[x]));
+      out[4 * x + 1] = uchar(qGreen(rgb[x]));
+      out[4 * x + 2] = uchar(qBlue(rgb[x]));
+      out[4 * x + 3] = alpha[x];
     }
   }
+}
+
+}  // namespace
+
+QImage BuildUploadImage(const QImage& colour, const QImage& alpha, int width, int height) {
+  QImage out(std::max(width, 1), std::max(height, 1), QImage::Format_RGBA8888);
+  if (colour.height() != height || alpha.height() != height || colour.width() < width || alpha.width() < width ||
+      width < 1 || height < 1) {
+    out.fill(Qt::transparent);
+    return out;
+  }
+  const QImage rgb = colour.format() == QImage::Format_RGB32 ? colour : colour.convertToFormat(QImage::Format_RGB32);
+  const QImage a = alpha.format() == QImage::Format_Grayscale8 ? alpha : alpha.convertToFormat(QImage::Format_Grayscale8);
+  uchar* bits = out.bits();
+  const qsizetype stride = out.bytesPerLine();
+  for (int y = 0; y < height; ++y)
+    PackRow(reinterpret_cast<const QRgb*>(rgb.constScanLine(y)), a.constScanLine(y), bits + (height - 1 - y) * stride,
+            width);
   return out;
 }
 

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <memory>
+#include <random>
 
 #include "model/preview_mesh.h"
 #include "model/sculpt_data.h"
@@ -88,6 +89,31 @@ TEST(UploadImage, RowsAreTurnedAndAlphaTaken) {
   const QImage mismatch = BuildUploadImage(colour, alpha, 4, 5);  // mid aspect change: left unfilled
   EXPECT_EQ(mismatch.size(), QSize(4, 5));
   EXPECT_EQ(mismatch.pixel(0, 0), 0u);
+}
+
+// The upload picture against a byte-by-byte reading of the same rule, on noise.
+TEST(UploadImage, EveryByteAsTheRuleSays) {
+  std::mt19937 random(5);
+  for (const QSize size : {QSize(512, 512), QSize(64, 4096), QSize(4096, 64), QSize(3, 5)}) {
+    QImage colour(size, QImage::Format_RGB32);
+    QImage alpha(size, QImage::Format_Grayscale8);
+    for (int y = 0; y < size.height(); ++y)
+      for (int x = 0; x < size.width(); ++x) {
+        colour.setPixel(x, y, 0xFF000000u | (random() & 0xFFFFFFu));
+        alpha.scanLine(y)[x] = uchar(random());
+      }
+    const QImage up = BuildUploadImage(colour, alpha, size.width(), size.height());
+    int wrong = 0;
+    for (int y = 0; y < size.height(); ++y) {
+      const uchar* row = up.constScanLine(size.height() - 1 - y);
+      for (int x = 0; x < size.width(); ++x) {
+        const QRgb p = colour.pixel(x, y);
+        wrong += row[4 * x] != qRed(p) || row[4 * x + 1] != qGreen(p) || row[4 * x + 2] != qBlue(p) ||
+                 row[4 * x + 3] != alpha.constScanLine(y)[x];
+      }
+    }
+    EXPECT_EQ(wrong, 0) << size.width() << "x" << size.height();
+  }
 }
 
 }  // namespace
