@@ -20,7 +20,9 @@ namespace orvane::bench {
 namespace {
 
 constexpr int kViewLevel = 1;
-constexpr int kViewport = 64;
+// The renderer uploads what is pending when it paints; a one-pixel paint keeps what is
+// timed beyond the uploads to a draw call of the mesh.
+constexpr int kViewport = 1;
 
 // A current offscreen context with a small framebuffer and an initialised renderer, as
 // the preview widget has once it is shown.
@@ -126,6 +128,33 @@ void TextureUpload(benchmark::State& state, int aspect) {
   state.counters["texels"] = double(world.Grid.TextureWidth) * world.Grid.TextureHeight;
 }
 
+void UploadImageBuild(benchmark::State& state, int aspect) {
+  TBenchWorld world(stSphere, aspect);
+  TTextureSet textures;
+  MakeTextures(world, textures);
+  for (auto _ : state) benchmark::DoNotOptimize(UploadImage(world, textures).constBits());
+}
+
+// Both refreshes an edit leaves for the idle turns, reaching the GPU in one paint.
+void MeshAndTextureUpload(benchmark::State& state, int aspect) {
+  TBenchWorld world(stSphere, aspect);
+  TTextureSet textures;
+  MakeTextures(world, textures);
+  TGlWorld gl;
+  std::string reason;
+  if (!gl.Make(&reason)) {
+    state.SkipWithError(reason.c_str());
+    return;
+  }
+  TPreviewMesh mesh;
+  for (auto _ : state) {
+    BuildPreviewMesh(world.Model, world.Grid, kViewLevel, mesh);
+    gl.Renderer.SetMesh(mesh);
+    gl.Renderer.SetTexture(UploadImage(world, textures));
+    gl.Paint();
+  }
+}
+
 // After a LATHE drag: every vertex selected, the profile column's marks set by the mode's drawing.
 void OverlayRefresh(benchmark::State& state, int aspect) {
   TBenchWorld world(stSphere, aspect);
@@ -148,7 +177,9 @@ void OverlayRefresh(benchmark::State& state, int aspect) {
 void RegisterPreviewBenchmarks() {
   RegisterPerAspect("PreviewMesh/Build", MeshBuild, kMeshAspects);
   RegisterPerAspect("PreviewMesh/BuildAndUpload", MeshBuildAndUpload, kMeshAspects);
+  RegisterPerAspect("PreviewTexture/BuildUploadImage", UploadImageBuild, kMeshAspects);
   RegisterPerAspect("PreviewTexture/Upload", TextureUpload, kMeshAspects);
+  RegisterPerAspect("Preview/MeshAndTextureUpload", MeshAndTextureUpload, kMeshAspects);
   RegisterPerAspect("PreviewTexture/RefreshOverlay", OverlayRefresh, kOverlayAspects);
 }
 

@@ -8,7 +8,7 @@ import sys
 TARGETS = [
     (r"^LatheDragStep/.*/zoom8/background$", 2000, "drag step, zoom 8, background"),
     (r"^LatheDragStep/.*/zoom2/", 500, "drag step, zoom 2"),
-    (r"^PreviewMesh/BuildAndUpload/", 300, "mesh build plus upload"),
+    (r"^Preview/MeshAndTextureUpload/", 300, "mesh build plus upload (mesh and texture)"),
     (r"^PreviewTexture/RefreshOverlay/", 1000, "overlay refresh"),
     (r"^Undo/PushSnapshot/", 20, "snapshot push"),
     (r"^SculptMap/Save512/", 5000, "save of a 512 map"),
