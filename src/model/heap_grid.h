@@ -2,9 +2,9 @@
 #pragma once
 
 #include <array>
-#include <memory>
 
 #include "model/types.h"
+#include "model/zeroed_table.h"
 
 namespace orvane {
 
@@ -13,8 +13,8 @@ class THeapGrid {
  public:
   using Column = std::array<T, kGridCapacity>;
 
-  THeapGrid() : cells_(std::make_unique<Cells>()) {}
-  THeapGrid(const THeapGrid& other) : cells_(std::make_unique<Cells>(*other.cells_)) {}
+  THeapGrid() : cells_(MakeZeroed<Cells>()) {}
+  THeapGrid(const THeapGrid& other) : cells_(MakeZeroed<Cells>()) { *cells_ = *other.cells_; }
   // Assignment copies contents into the existing block: no reallocation.
   THeapGrid& operator=(const THeapGrid& other) {
     if (this != &other) *cells_ = *other.cells_;
@@ -27,7 +27,7 @@ class THeapGrid {
 
  private:
   using Cells = std::array<Column, kGridCapacity>;
-  std::unique_ptr<Cells> cells_;
+  TZeroedPtr<Cells> cells_;
 };
 
 using TVertexGrid = THeapGrid<TDbl3D>;

@@ -7,6 +7,7 @@
 
 #include "model/grid_geometry.h"
 #include "model/sculpt_data.h"
+#include "model/zeroed_table.h"
 
 namespace orvane {
 
@@ -34,8 +35,9 @@ struct TUndoHistory {
   int Newest = 0;
   // Valid[k]: entry k holds a state that undo or redo may restore.
   std::array<std::uint8_t, kHistorySize> Valid{};
-  std::unique_ptr<std::array<TSculptSnapshot, kHistorySize>> Entries =
-      std::make_unique<std::array<TSculptSnapshot, kHistorySize>>();
+  // About 24 MB, of which only the entries in use are ever mapped.
+  using TEntries = std::array<TSculptSnapshot, kHistorySize>;
+  TZeroedPtr<TEntries> Entries = MakeZeroed<TEntries>();
 };
 
 void TakeSnapshot(const TSculptData& model, TSculptSnapshot& snapshot);
