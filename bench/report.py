@@ -48,15 +48,18 @@ def show_time(us):
 def main(path):
     rows = medians(path)
     missed = 0
-    print(f"\n{'case':<48} {'median':>11} {'target':>11}  verdict")
+    # Wall-clock medians are judged; the CPU time shows what waited (GPU threads, disk flushes).
+    print(f"\n{'case':<48} {'median':>11} {'cpu':>11} {'target':>11}  verdict")
     for name, b in rows.items():
         if name.startswith("Memory/"):
             continue
         us = b["real_time"] * TO_MICROSECONDS[b["time_unit"]]
+        # A child process's time is measured by hand; the CPU column would be the parent's.
+        cpu = None if "manual_time" in b["run_name"] else b["cpu_time"] * TO_MICROSECONDS[b["time_unit"]]
         limit, _ = target_of(name)
         verdict = "" if limit is None else ("ok" if us <= limit else "MISSED")
         missed += verdict == "MISSED"
-        print(f"{name:<48} {show_time(us):>11} {show_time(limit) if limit else '-':>11}  {verdict}")
+        print(f"{name:<48} {show_time(us):>11} {show_time(cpu) if cpu is not None else '-':>11} {show_time(limit) if limit else '-':>11}  {verdict}")
 
     editor, empty = rows.get("Memory/orvane"), rows.get("Memory/empty_gl_window")
     if editor and empty:
