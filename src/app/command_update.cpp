@@ -25,20 +25,28 @@ QString VerticalMirrorCaption(const TGridGeometry& grid) {
   return "Mirror &0" + Label(RowLabel(grid, m)) + "-GG from 00-G" + Label(RowLabel(grid, m - 1));
 }
 
+// The actions that have a rule, looked up once the menus exist.
+void TMainFrm::CollectRuledActions() {
+  FRuledActions.clear();
+  for (std::string_view name : RuledCommands())
+    if (QAction* a = findChild<QAction*>(QString::fromUtf8(name.data(), qsizetype(name.size()))))
+      FRuledActions.push_back({name, a});
+  FMirrorActions[0] = findChild<QAction*>("EditHorizontalMirror");
+  FMirrorActions[1] = findChild<QAction*>("EditVerticalMirror");
+}
+
 void TMainFrm::UpdateActions() {
-  if (!EditUndo) return;  // the menus are not built yet
+  if (!FMirrorActions[0]) return;  // the menus are not built yet
   const TCommandContext context = CommandContext();
-  for (std::string_view name : RuledCommands()) {
-    QAction* a = findChild<QAction*>(QString::fromUtf8(name.data(), qsizetype(name.size())));
-    if (!a) continue;
+  for (const auto& [name, action] : FRuledActions) {
     const TCommandState s = CommandState(name, context);
-    a->setVisible(s.Visible);
-    a->setEnabled(s.Enabled);
+    action->setVisible(s.Visible);
+    action->setEnabled(s.Enabled);
   }
   EditUndo->setEnabled(CanUndo(FUndo));
   EditRedo->setEnabled(CanRedo(FUndo));
-  findChild<QAction*>("EditHorizontalMirror")->setText(HorizontalMirrorCaption(FGrid));
-  findChild<QAction*>("EditVerticalMirror")->setText(VerticalMirrorCaption(FGrid));
+  FMirrorActions[0]->setText(HorizontalMirrorCaption(FGrid));
+  FMirrorActions[1]->setText(VerticalMirrorCaption(FGrid));
 
   for (int k = 0; k < int(FNewTypeActions.size()); ++k) FNewTypeActions[k]->setChecked(FModel.SculptType == k);
   for (int k = 0; k < int(FNewAspectActions.size()); ++k)

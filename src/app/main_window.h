@@ -173,6 +173,7 @@ class TMainFrm : public QMainWindow {
   void BuildSectionMenu(QMenuBar* bar);
   void BuildHelpMenu(QMenuBar* bar);
   void NewExecute(int type, int aspect);
+  void CollectRuledActions();
   // Commands are ignored before the first show and while a drag is on.
   bool CommandsBlocked() const;
   bool Offered(std::string_view action) const;
@@ -290,6 +291,8 @@ class TMainFrm : public QMainWindow {
   std::vector<QAction*> FNewTypeActions;    // File > New > Sphere .. Cylinder
   std::vector<QAction*> FNewAspectActions;  // their aspects, type after type
   std::vector<QAction*> FSectionActions;
+  std::vector<std::pair<std::string_view, QAction*>> FRuledActions;
+  std::array<QAction*, 2> FMirrorActions{};
   std::vector<QAction*> FZoomActions;
   std::vector<QAction*> FGridActions;
   std::vector<QAction*> FSymmetryActions;

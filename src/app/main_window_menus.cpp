@@ -98,6 +98,7 @@ void TMainFrm::BuildMenus() {
   BuildSidesMenu(ActionMainMenuBar2);
   BuildSectionMenu(ActionMainMenuBar2);
   BuildHelpMenu(ActionMainMenuBar2);
+  CollectRuledActions();
 }
 
 void TMainFrm::NewExecute(int type, int aspect) {
