@@ -39,6 +39,22 @@ void StartToFirstIdle(benchmark::State& state) {
   }
 }
 
+// The same for the empty OpenGL window: what starting any such Qt program costs here.
+void EmptyGlWindowStart(benchmark::State& state) {
+  if (!HaveDisplay()) {
+    state.SkipWithError("no display (run under xvfb-run)");
+    return;
+  }
+  for (auto _ : state) {
+    const TChildRun run = RunChild({ORVANE_EMPTY_GL_WINDOW}, false);
+    if (!run.Ok) {
+      state.SkipWithError(run.Error.c_str());
+      break;
+    }
+    state.SetIterationTime(run.Seconds);
+  }
+}
+
 // Resident size in MB: the high-water mark over the whole run and the last sample taken.
 void ReportMemory(benchmark::State& state, const TChildRun& run) {
   state.counters["peak_rss_MB"] = run.PeakRssKb / 1024.0;
@@ -85,6 +101,8 @@ void EmptyGlWindowMemory(benchmark::State& state) {
 
 void RegisterStartupBenchmarks() {
   benchmark::RegisterBenchmark("Startup/StartToFirstIdle", StartToFirstIdle)
+      ->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("Startup/EmptyGlWindowToFirstFrame", EmptyGlWindowStart)
       ->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("Memory/orvane", EditorMemory)
       ->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
