@@ -63,7 +63,6 @@ TMainFrm::TMainFrm(const TMainFrmOptions& options, QWidget* parent)
   });
   ScrollBox1->installEventFilter(this);
   ScrollBox1->viewport()->installEventFilter(this);
-  SetupDlg = std::make_unique<TSetupDlg>(this);
   setWindowIcon(ProgramIcon());
   FormCreate();
 }
@@ -224,6 +223,7 @@ void TMainFrm::ArmIdle() {
 // One task per idle turn, mesh before texture; re-armed while work is left.
 void TMainFrm::IdleHandler() {
   if (FStarting) return;
+  GLSceneViewer1->ReleaseResizes();
   if (FMeshDirty) {
     FMeshDirty = false;
     ++FMeshBuilds;
@@ -248,6 +248,8 @@ void TMainFrm::IdleHandler() {
 
 void TMainFrm::FileSetupExecute() {
   if (CommandsBlocked()) return;
+  // Made on first use: it is not needed to show the window.
+  if (!SetupDlg) SetupDlg = std::make_unique<TSetupDlg>(this);
   if (!SetupDlg->Execute(FSettings)) return;
   DrawPenGlyphs();
   RefreshView();

@@ -58,6 +58,7 @@ void TMainFrm::BuildLayout() {
   ActionMainMenuBar1 = Named(new QMenuBar(Panel1), "ActionMainMenuBar1");
   ActionMainMenuBar1->setNativeMenuBar(false);
   GLSceneViewer1 = Named(new TPreviewView(Panel1), "GLSceneViewer1");
+  GLSceneViewer1->HoldResizes();  // until the first idle turn, when the layout has settled
   left->addWidget(ActionMainMenuBar1);
   left->addWidget(GLSceneViewer1, 1);
 

@@ -38,8 +38,8 @@ QMatrix4x4 SceneMatrix() {
 
 bool TPreviewRenderer::Initialize() {
   initializeOpenGLFunctions();
-  ready_ = program_.addShaderFromSourceCode(QOpenGLShader::Vertex, kVertexShader) &&
-           program_.addShaderFromSourceCode(QOpenGLShader::Fragment, kFragmentShader) && program_.link();
+  ready_ = program_.addCacheableShaderFromSourceCode(QOpenGLShader::Vertex, kVertexShader) &&
+           program_.addCacheableShaderFromSourceCode(QOpenGLShader::Fragment, kFragmentShader) && program_.link();
   if (!ready_) return false;
   positions_.create();
   texCoords_.create();

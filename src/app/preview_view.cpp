@@ -2,6 +2,7 @@
 #include "app/preview_view.h"
 
 #include <QMouseEvent>
+#include <QResizeEvent>
 
 namespace orvane {
 
@@ -28,6 +29,17 @@ void TPreviewView::SetTexture(const QImage& rgbaRowsUpsideDown) {
 }
 
 void TPreviewView::initializeGL() { renderer_.Initialize(); }
+
+void TPreviewView::resizeEvent(QResizeEvent* event) {
+  if (!resizeHeld_) QOpenGLWidget::resizeEvent(event);
+}
+
+void TPreviewView::ReleaseResizes() {
+  if (!resizeHeld_) return;
+  resizeHeld_ = false;
+  QResizeEvent settled(size(), size());
+  QOpenGLWidget::resizeEvent(&settled);
+}
 
 void TPreviewView::paintGL() {
   const qreal ratio = devicePixelRatioF();

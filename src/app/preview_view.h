@@ -27,10 +27,15 @@ class TPreviewView : public QOpenGLWidget {
 
   // Set by the main window: false until the window has been shown once.
   void SetInputEnabled(bool enabled) { inputEnabled_ = enabled; }
+  // While held, sizes are not passed on: each one would rebuild the framebuffer and repaint
+  // while the window is still settling its layout. Release applies the final size.
+  void HoldResizes() { resizeHeld_ = true; }
+  void ReleaseResizes();
 
  protected:
   void initializeGL() override;
   void paintGL() override;
+  void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
 
@@ -39,6 +44,7 @@ class TPreviewView : public QOpenGLWidget {
   TPreviewMesh mesh_;
   TPreviewRenderer renderer_;
   bool inputEnabled_ = false;
+  bool resizeHeld_ = false;
   int lastX_ = 0, lastY_ = 0;  // last mouse position over the viewer
 };
 
