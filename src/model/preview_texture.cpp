@@ -134,7 +134,7 @@ void ResetTexture(TTextureSet& t, const TGridGeometry& g) {
   }
   DrawGridLabels(t.BaseColour, g);
   t.BaseAlpha.fill(255);
-  t.PaintedColour = t.BaseColour.copy();
+  CopyInto(t.BaseColour, t.PaintedColour);  // into the buffer ResizeTextures already made
   CopyAlpha(t.BaseAlpha, t.PaintedAlpha, H);
 }
 
@@ -155,7 +155,7 @@ bool LoadTexture(TTextureSet& t, const TGridGeometry& g, const QString& name, QS
       for (int x = 0; x < g.TextureWidth; ++x) a[x] = uchar(qAlpha(s[x]));
     }
   }
-  t.PaintedColour = t.BaseColour.copy();
+  CopyInto(t.BaseColour, t.PaintedColour);  // into the buffer ResizeTextures already made
   CopyAlpha(t.BaseAlpha, t.PaintedAlpha, g.TextureHeight);
   return true;
 }
