@@ -186,6 +186,21 @@ bool PsdComplete(const QByteArray& b, QString* reason) {
   return true;
 }
 
+// PNG: every chunk must fit in the file, up to the end chunk. libpng takes a chunk's length
+// on trust and may allocate it before finding the file too short.
+bool PngChunksFit(const QByteArray& b, QString* reason) {
+  qint64 pos = 8;  // after the signature
+  while (pos + 8 <= b.size()) {
+    const qint64 length = Be32(b, pos);
+    if (length > 0x7FFFFFFF || pos + 12 + length > b.size())
+      return Fail(reason, QStringLiteral("PNG chunk \"%1\" runs past the end of the file")
+                              .arg(QString::fromLatin1(b.mid(pos + 4, 4))));
+    if (b.mid(pos + 4, 4) == "IEND") return true;
+    pos += 12 + length;
+  }
+  return Fail(reason, QStringLiteral("the PNG picture is truncated"));
+}
+
 bool QtFormatComplete(const QByteArray& bytes, const QByteArray& format) {
   if (format == "bmp") return BmpComplete(bytes);
   if (format == "jpeg") return JpegComplete(bytes);
@@ -195,6 +210,7 @@ bool QtFormatComplete(const QByteArray& bytes, const QByteArray& format) {
 
 bool DecodeWithQt(const QByteArray& bytes, const QByteArray& format, const TImageLimits& limits, TPicture& out,
                   QString* reason) {
+  if (format == "png" && !PngChunksFit(bytes, reason)) return false;
   QBuffer buffer;
   buffer.setData(bytes);
   buffer.open(QIODevice::ReadOnly);

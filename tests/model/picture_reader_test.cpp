@@ -154,12 +154,22 @@ TEST(PictureReader, BrokenFilesGiveReasons) {
          return p;
        }()},
       {"text.tga", QByteArray("hello, this is not a picture at all")},
+      {"no end.png", png.chopped(12)},
+      // A text chunk claiming 1.7 GB in a small file: refused before any decoder allocates it.
+      {"huge chunk.png", [png] {
+         QByteArray p = png.left(33) + QByteArray("\x6a\x00\x00\x15tEXtKey", 12) + png.mid(33);
+         return p;
+       }()},
   };
   for (const auto& c : cases) {
     TPicture out;
     QString reason;
     EXPECT_FALSE(DecodePicture(c.bytes, QString::fromLatin1(c.name), kPictureLimits, out, &reason)) << c.name;
     EXPECT_FALSE(reason.isEmpty()) << c.name;
+    // The chunk walk, not the decoder, refuses it (libpng would first allocate the chunk).
+    if (std::string(c.name) == "huge chunk.png") {
+      EXPECT_TRUE(reason.contains("runs past the end")) << reason.toStdString();
+    }
   }
 }
 
