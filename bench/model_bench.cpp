@@ -143,7 +143,6 @@ void Smooth(benchmark::State& state, int aspect) {
   }
 }
 
-
 }  // namespace
 
 void RegisterModelBenchmarks() {

@@ -28,7 +28,14 @@ constexpr int kViewport = 1;
 // the preview widget has once it is shown.
 class TGlWorld {
  public:
-  bool Make(std::string* reason) {
+  // Makes the context and the renderer; without them the case is skipped.
+  bool Make(benchmark::State& state) {
+    std::string reason;
+    if (MakeContext(&reason)) return true;
+    state.SkipWithError(reason.c_str());
+    return false;
+  }
+  bool MakeContext(std::string* reason) {
     if (!context_.create()) return Fail(reason, "no OpenGL context can be made");
     surface_.setFormat(context_.format());
     surface_.create();
@@ -93,11 +100,7 @@ void MeshBuildAndUpload(benchmark::State& state, int aspect) {
   TTextureSet textures;
   MakeTextures(world, textures);
   TGlWorld gl;
-  std::string reason;
-  if (!gl.Make(&reason)) {
-    state.SkipWithError(reason.c_str());
-    return;
-  }
+  if (!gl.Make(state)) return;
   gl.Renderer.SetTexture(UploadImage(world, textures));
   TPreviewMesh mesh;
   for (auto _ : state) {
@@ -113,11 +116,7 @@ void TextureUpload(benchmark::State& state, int aspect) {
   TTextureSet textures;
   MakeTextures(world, textures);
   TGlWorld gl;
-  std::string reason;
-  if (!gl.Make(&reason)) {
-    state.SkipWithError(reason.c_str());
-    return;
-  }
+  if (!gl.Make(state)) return;
   TPreviewMesh mesh;
   BuildPreviewMesh(world.Model, world.Grid, kViewLevel, mesh);
   gl.Renderer.SetMesh(mesh);
@@ -141,11 +140,7 @@ void MeshAndTextureUpload(benchmark::State& state, int aspect) {
   TTextureSet textures;
   MakeTextures(world, textures);
   TGlWorld gl;
-  std::string reason;
-  if (!gl.Make(&reason)) {
-    state.SkipWithError(reason.c_str());
-    return;
-  }
+  if (!gl.Make(state)) return;
   TPreviewMesh mesh;
   for (auto _ : state) {
     BuildPreviewMesh(world.Model, world.Grid, kViewLevel, mesh);
@@ -170,7 +165,6 @@ void OverlayRefresh(benchmark::State& state, int aspect) {
     benchmark::DoNotOptimize(textures.PreviewColour.constBits());
   }
 }
-
 
 }  // namespace
 
