@@ -177,8 +177,12 @@ class TMainFrm : public QMainWindow {
   // Commands are ignored before the first show and while a drag is on.
   bool CommandsBlocked() const;
   bool Offered(std::string_view action) const;
-  // Runs a mode operation when the action's rule offers it; records the edit when it ran.
-  void ModeCommand(std::string_view action, const std::function<bool()>& op);
+  // Runs a mode operation when the action's rule offers it; records the edit when it ran,
+  // and says whether it did.
+  bool ModeCommand(std::string_view action, const std::function<bool()>& op);
+  // A menu action that runs the mode operation op with its tag through ModeCommand.
+  QAction* AddModeCommand(QMenu* menu, const char* caption, const char* name, const QKeySequence& key, int tag,
+                          bool (TMainFrm::*op)(int tag));
   TMode& ModeFor(TEditMode mode) const;
   bool EditRotateOp(int tag);
   bool EditAlignOp(int tag);

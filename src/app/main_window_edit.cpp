@@ -38,11 +38,7 @@ void TMainFrm::BuildEditMenu(QMenuBar* bar) {
 
   // Mode commands: the rule decides whether they run, the mode whether anything changed.
   auto mode = [&](const char* caption, const char* name, const QKeySequence& key, int tag,
-                  bool (TMainFrm::*op)(int tag)) {
-    QAction* a = AddAction(edit, caption, name, key, tag);
-    connect(a, &QAction::triggered, this, [this, name, tag, op] { ModeCommand(name, [this, op, tag] { return (this->*op)(tag); }); });
-    return a;
-  };
+                  bool (TMainFrm::*op)(int tag)) { return AddModeCommand(edit, caption, name, key, tag, op); };
   QAction* rotatePlus = mode("R&otate+", "EditRotate0", Ctrl(Qt::Key_R), 1, &TMainFrm::EditRotateOp);
   QAction* rotateMinus = mode("Ro&tate-", "EditRotate1", Ctrl(Qt::Key_T), -1, &TMainFrm::EditRotateOp);
   QAction* alignH = mode("&Horizontal Align", "EditHorizontal", Ctrl(Qt::Key_W), 0, &TMainFrm::EditAlignOp);

@@ -49,9 +49,7 @@ void TMainFrm::BuildShapeMenu(QMenuBar* bar) {
     connect(a, &QAction::triggered, this, [this, name = p.Name, n = p.Corners] { ShapePillarExecute(name, n); });
   }
   auto preset = [&](const char* caption, const char* name, int tag, bool (TMainFrm::*op)(int)) {
-    QAction* a = AddAction(shape, caption, name, {}, tag);
-    connect(a, &QAction::triggered, this,
-            [this, name, tag, op] { ModeCommand(name, [this, op, tag] { return (this->*op)(tag); }); });
+    AddModeCommand(shape, caption, name, {}, tag, op);
   };
   preset("&Fill Pillar", "ShapeFillPillar", 0, &TMainFrm::ShapeFillPillarOp);
   preset("C&ushion", "ShapeCushion", 0, &TMainFrm::ShapeCushionOp);

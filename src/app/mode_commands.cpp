@@ -1,5 +1,8 @@
 // What the Edit, Shape, Sides and Section commands do in each mode. A command runs only
 // when its rule offers it; the edit is recorded only when a mode operation ran.
+#include <QAction>
+
+#include "app/action_helpers.h"
 #include "app/command_rules.h"
 #include "app/main_window.h"
 #include "model/grid_ops.h"
@@ -19,11 +22,21 @@ bool TMainFrm::Offered(std::string_view action) const {
   return s.Visible && s.Enabled;
 }
 
-void TMainFrm::ModeCommand(std::string_view action, const std::function<bool()>& op) {
+bool TMainFrm::ModeCommand(std::string_view action, const std::function<bool()>& op) {
   // The Texture tab records no edits, so nothing may change the grid there.
-  if (CommandsBlocked() || FMode == emNone || FMode == emTexture || !Offered(action)) return;
-  if (op()) ApplyEdit();
+  if (CommandsBlocked() || FMode == emNone || FMode == emTexture || !Offered(action)) return false;
+  const bool ran = op();
+  if (ran) ApplyEdit();
   UpdateActions();
+  return ran;
+}
+
+QAction* TMainFrm::AddModeCommand(QMenu* menu, const char* caption, const char* name, const QKeySequence& key,
+                                  int tag, bool (TMainFrm::*op)(int tag)) {
+  QAction* a = AddAction(menu, caption, name, key, tag);
+  connect(a, &QAction::triggered, this,
+          [this, name, tag, op] { ModeCommand(name, [this, op, tag] { return (this->*op)(tag); }); });
+  return a;
 }
 
 TMode& TMainFrm::ModeFor(TEditMode mode) const { return *FModes[mode]; }
@@ -77,9 +90,7 @@ bool TMainFrm::ShapePillarOp(int tag) {
 }
 
 void TMainFrm::ShapePillarExecute(std::string_view action, int tag) {
-  if (CommandsBlocked() || FMode == emNone || FMode == emTexture || !Offered(action)) return;
-  if (!ShapePillarOp(tag)) return;
-  ApplyEdit();
+  if (!ModeCommand(action, [this, tag] { return ShapePillarOp(tag); })) return;
   // A second identical entry: the first Undo after a preset shows no change.
   CommitBase(FModel, FGrid);
   SetMeshDirty();
